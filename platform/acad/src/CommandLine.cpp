@@ -1,3 +1,4 @@
+#include "acadx.h"
 #include "acutads.h"
 
 #include "win/utf8.h"
@@ -35,7 +36,8 @@ std::wstring toWideConversions(const wchar_t* format) {
             out += *p;
             continue;
         }
-        while (*p && std::wcschr(L"-+ #0123456789.*", *p)) out += *p++;
+        while (*p && std::wcschr(L"-+ #0123456789.*", *p))
+            out += *p++;
         bool modified = false;
         while (*p && isLengthModifier(*p)) {
             modified = true;
@@ -87,16 +89,23 @@ int acutPrintf(const ACHAR* format, ...) {
 
 namespace acadx {
 
-const std::vector<std::wstring>& printed() { return commandLine().lines; }
+const std::vector<std::wstring>& printed() {
+    return commandLine().lines;
+}
 
 std::wstring printedText() {
     std::wstring all;
-    for (const auto& l : commandLine().lines) all += l;
+    for (const auto& l : commandLine().lines)
+        all += l;
     return all;
 }
 
-void clearPrinted() { commandLine().lines.clear(); }
+void clearPrinted() {
+    commandLine().lines.clear();
+}
 
-void setEcho(bool on) { commandLine().echo = on; }
+void setEcho(bool on) {
+    commandLine().echo = on;
+}
 
 } // namespace acadx
