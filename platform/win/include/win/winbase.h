@@ -25,6 +25,7 @@ constexpr LONG ERROR_DIR_NOT_EMPTY = 145;
 constexpr LONG ERROR_NOT_LOCKED = 158;
 constexpr LONG ERROR_BAD_PATHNAME = 161;
 constexpr LONG ERROR_ALREADY_EXISTS = 183;
+constexpr LONG ERROR_DIRECTORY = 267;
 constexpr LONG ERROR_KEY_DELETED = 1018;
 constexpr LONG ERROR_CHILD_MUST_BE_VOLATILE = 1021;
 constexpr LONG ERROR_CLIPBOARD_NOT_OPEN = 1418;
@@ -150,8 +151,10 @@ BOOL SetCurrentDirectory(LPCWSTR path);
 namespace winx {
 
 // Maps a path text of the platform to this system: "\\" and "/" both separate; "c:\\a\\t.sss"
-// and "C:/a/t.sss" become <drive root>/c/a/t.sss; UNC ("\\\\server\\share") and relative paths
-// keep their meaning; native absolute paths stay as they are.
+// and "C:/a/t.sss" become <drive root>/c/a/t.sss ("..", never above the drive); UNC
+// ("\\\\server\\share") and relative paths keep their meaning; native absolute paths stay as
+// they are. As the platform's file system ignores case, a part whose exact spelling does not
+// exist takes the spelling of an existing entry that differs only in case.
 std::filesystem::path nativePath(std::wstring_view path);
 // The reverse of nativePath for texts handed back to callers: "\\" separates, and a path under
 // the drive root becomes "c:\\...".

@@ -126,7 +126,7 @@ std::filesystem::path registryFile();
 // Empties the registry, closes every opened key and forgets the file (tests).
 void resetRegistry();
 // Replaces the content by the given file text (UTF-8, format above) and writes it to the
-// registry file if one is chosen. On a problem nothing changes.
+// registry file if one is chosen. A malformed text changes nothing.
 RegistryLoad loadRegistryText(std::string_view text);
 // The content in the file format, byte for byte what the registry file holds.
 std::string registryText();
