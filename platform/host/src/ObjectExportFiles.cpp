@@ -45,13 +45,17 @@ Trk_String relativeText(const std::filesystem::path& relative) {
 
 } // namespace
 
+Trk_StringArray trkx::linesOfText(std::string_view bytes) {
+    Trk_StringArray lines;
+    for (auto& line : splitLines(decodeText(bytes)))
+        lines.append(std::move(line));
+    return lines;
+}
+
 ErrorStatus ObjectExportReadFile(const Trk_String& path, Trk_StringArray& lines) {
     const auto bytes = trkx::readBytes(path.view());
     if (!bytes) return eInvalidInput;
-    Trk_StringArray read;
-    for (auto& line : trkx::splitLines(trkx::decodeText(*bytes)))
-        read.append(std::move(line));
-    lines = std::move(read);
+    lines = trkx::linesOfText(*bytes);
     return eOk;
 }
 

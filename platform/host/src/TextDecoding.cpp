@@ -69,7 +69,8 @@ bool isValidUtf8(std::string_view bytes) {
 }
 
 std::wstring decodeText(std::string_view bytes) {
-    if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+    while (bytes.starts_with(kByteOrderMark))
+        bytes.remove_prefix(kByteOrderMark.size());
     return isValidUtf8(bytes) ? winx::fromUtf8(bytes) : decodeWestern(bytes);
 }
 
@@ -78,7 +79,8 @@ std::vector<std::wstring> splitLines(std::wstring_view text) {
     while (!text.empty()) {
         const auto end = text.find(L'\n');
         std::wstring_view line = text.substr(0, end);
-        if (line.ends_with(L'\r')) line.remove_suffix(1);
+        while (line.ends_with(L'\r'))
+            line.remove_suffix(1);
         lines.emplace_back(line);
         if (end == std::wstring_view::npos) break;
         text.remove_prefix(end + 1);

@@ -1,4 +1,5 @@
-// Text files of the framework: UTF-8, optionally with a byte-order mark. Files that are not
+// Text files of the framework: UTF-8, optionally with a byte-order mark (repeated marks at the
+// start are all skipped). Files that are not
 // valid UTF-8 were written by older versions in the Western code page and are read as such, so
 // their "¿", "ƒ" and "•" survive.
 #pragma once
@@ -11,8 +12,8 @@ namespace trkx {
 
 bool isValidUtf8(std::string_view bytes);
 std::wstring decodeText(std::string_view bytes);
-// Lines of a text; "\r\n" and "\n" end a line; a last line without an ending counts, an empty
-// text has no lines.
+// Lines of a text; "\n" ends a line and carriage returns before it are dropped ("\r\n" files);
+// a last line without an ending counts, an empty text has no lines.
 std::vector<std::wstring> splitLines(std::wstring_view text);
 
 } // namespace trkx

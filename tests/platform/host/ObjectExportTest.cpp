@@ -34,6 +34,7 @@ TEST_F(ObjectExportFiles, LinesEndInCrLfOrLfAndAByteOrderMarkIsSkipped) {
     EXPECT_EQ(read(""), Trk_StringArray());
     EXPECT_EQ(read("\n"), (Trk_StringArray{L""}));
     EXPECT_EQ(read("tab\there \r\n"), (Trk_StringArray{L"tab\there "}));
+    EXPECT_EQ(read("x\r\r\ny\rz"), (Trk_StringArray{L"x", L"y\rz"}));
 }
 
 TEST_F(ObjectExportFiles, SeparatorCharactersRoundTripInUtf8) {

@@ -6,6 +6,8 @@
 #include "trk/Trk_Array.h"
 #include "trk/Trk_StringArray.h"
 
+#include <string_view>
+
 // Reads a text file into its lines. UTF-8 with or without byte-order mark (files that are not
 // valid UTF-8 are read in the Western code page); lines end in "\r\n" or "\n"; a final line
 // ending adds no empty line. eInvalidInput, with `lines` unchanged, when the file cannot be read.
@@ -35,6 +37,11 @@ void sortArray(Trk_StringArray& texts);
 // Inserts `text` into the sorted list at its sorted place (after equal texts) and returns that
 // index.
 int ObjectExportAddToSorted(Trk_StringArray& sorted, const Trk_String& text);
+
+namespace trkx {
+// The lines of a text file's bytes, decoded and split as ObjectExportReadFile does.
+Trk_StringArray linesOfText(std::string_view bytes);
+} // namespace trkx
 
 // The multiple of `step` nearest to `value`; halves go away from zero (RoundTo(2.5, 1) = 3,
 // RoundTo(-2.5, 1) = -3). A step that is not positive (or not finite) returns the value.
