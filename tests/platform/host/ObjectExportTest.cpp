@@ -1,11 +1,14 @@
 #include "trk/ObjectExport.h"
 
+#include "win/winbase.h"
+
 #include "HostTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -71,9 +74,12 @@ TEST_F(ObjectExportFiles, AMissingFileFailsAndLeavesTheLines) {
 
 TEST_F(ObjectExportFiles, AFailedWriteKeepsTheOldFile) {
     hosttest::writeRaw(m_folder.file("keep.txt"), "old\n");
-    std::filesystem::create_directories(m_folder.file("keep.txt.tmp~/blocker"));
+    winx::failNextFileWrites(1);
     EXPECT_EQ(ObjectExportWriteFile(path("keep.txt"), Trk_StringArray{L"new"}), eInvalidInput);
     EXPECT_EQ(hosttest::readRaw(m_folder.file("keep.txt")), "old\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.path()), {}), 1);
+    EXPECT_EQ(ObjectExportWriteFile(path("keep.txt"), Trk_StringArray{L"new"}), eOk);
+    EXPECT_EQ(hosttest::readRaw(m_folder.file("keep.txt")), "new\n");
     EXPECT_EQ(ObjectExportWriteFile(path("no folder\\x.txt"), Trk_StringArray{L"new"}),
               eInvalidInput);
     EXPECT_FALSE(std::filesystem::exists(m_folder.file("no folder")));

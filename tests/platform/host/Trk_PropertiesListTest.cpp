@@ -1,5 +1,7 @@
 #include "trk/Trk_PropertiesList.h"
 
+#include "win/winbase.h"
+
 #include "HostTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -120,6 +122,12 @@ TEST_F(Trk_PropertiesListTest, AnUnreadableFileFailsAndKeepsTheContent) {
     EXPECT_EQ(list.readFromFile(path(L"missing.txt")), eInvalidInput);
     EXPECT_TRUE(list.hasProperty(L"kept"));
     EXPECT_EQ(list.writeToFile(path(L"no folder\\x.txt")), eInvalidInput);
+
+    ASSERT_EQ(list.writeToFile(path(L"kept.txt")), eOk);
+    list.setInt(L"kept", 2);
+    winx::failNextFileWrites(1);
+    EXPECT_EQ(list.writeToFile(path(L"kept.txt")), eInvalidInput);
+    EXPECT_EQ(hosttest::readRaw(m_folder.file("kept.txt")), "kept=1\n");
 }
 
 } // namespace
