@@ -151,7 +151,8 @@ BOOL SetCurrentDirectory(LPCWSTR path);
 namespace winx {
 
 // Maps a path text of the platform to this system: "\\" and "/" both separate; "c:\\a\\t.sss"
-// and "C:/a/t.sss" become <drive root>/c/a/t.sss ("..", never above the drive); UNC
+// and "C:/a/t.sss" become <drive root>/c/a/t.sss ("..", never above the drive; the drive's
+// folder is created when missing, as a drive root always exists); UNC
 // ("\\\\server\\share") and relative paths keep their meaning; native absolute paths stay as
 // they are. As the platform's file system ignores case, a part whose exact spelling does not
 // exist takes the spelling of an existing entry that differs only in case.

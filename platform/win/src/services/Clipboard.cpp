@@ -120,6 +120,12 @@ bool isLiveBlock(HANDLE data) {
     return GlobalFlags(data) != GMEM_INVALID_HANDLE;
 }
 
+// A block already held for another format would be freed twice.
+bool ownedUnderAnotherFormat(UINT format, HANDLE data) {
+    return std::any_of(clipboard().entries.begin(), clipboard().entries.end(),
+                       [&](const Entry& e) { return e.data == data && e.format != format; });
+}
+
 } // namespace
 
 BOOL OpenClipboard(HWND owner) {
@@ -151,6 +157,10 @@ HANDLE SetClipboardData(UINT format, HANDLE data) {
     if (!needsOpen()) return nullptr;
     if (format == 0 || (data && !isLiveBlock(data))) {
         SetLastError(static_cast<DWORD>(data ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER));
+        return nullptr;
+    }
+    if (data && ownedUnderAnotherFormat(format, data)) {
+        SetLastError(static_cast<DWORD>(ERROR_INVALID_PARAMETER));
         return nullptr;
     }
     // Conversions made from the old content are stale now.
@@ -228,7 +238,7 @@ HWND GetOpenClipboardWindow() {
 namespace winx {
 
 bool setClipboardText(std::wstring_view text) {
-    if (!OpenClipboard(nullptr)) return false;
+    if (clipboard().open || !OpenClipboard(nullptr)) return false;
     EmptyClipboard();
     const std::wstring terminated(text);
     HGLOBAL block = blockWith(terminated.c_str(), (terminated.size() + 1) * sizeof(wchar_t));
@@ -239,7 +249,7 @@ bool setClipboardText(std::wstring_view text) {
 }
 
 std::optional<std::wstring> clipboardText() {
-    if (!OpenClipboard(nullptr)) return std::nullopt;
+    if (clipboard().open || !OpenClipboard(nullptr)) return std::nullopt;
     HANDLE block = GetClipboardData(CF_UNICODETEXT);
     std::optional<std::wstring> text;
     if (block) text = textOf<wchar_t>(block);

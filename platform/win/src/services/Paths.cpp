@@ -74,6 +74,9 @@ fs::path drivePath(std::wstring_view text) {
         kept.push_back(part);
     }
     fs::path result = driveRootSetting() / fromWide(std::wstring(1, letter));
+    // A drive's root always exists on the platform.
+    std::error_code error;
+    fs::create_directories(result, error);
     for (const auto& part : kept)
         result /= fromWide(part);
     if (!text.empty() && isSeparator(text.back()) && !kept.empty()) result += "/";
