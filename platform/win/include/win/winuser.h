@@ -12,6 +12,9 @@ constexpr UINT WM_DESTROY = 0x0002;
 constexpr UINT WM_MOVE = 0x0003;
 constexpr UINT WM_SIZE = 0x0005;
 constexpr UINT WM_ACTIVATE = 0x0006;
+constexpr UINT WM_ACTIVATEAPP = 0x001C;
+constexpr UINT WM_CANCELMODE = 0x001F;
+constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_ENABLE = 0x000A;
@@ -31,16 +34,26 @@ constexpr UINT WM_DRAWITEM = 0x002B;
 constexpr UINT WM_MEASUREITEM = 0x002C;
 constexpr UINT WM_SETFONT = 0x0030;
 constexpr UINT WM_GETFONT = 0x0031;
+constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
+constexpr UINT WM_HELP = 0x0053;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
+constexpr UINT WM_STYLECHANGING = 0x007C;
+constexpr UINT WM_STYLECHANGED = 0x007D;
+constexpr UINT WM_GETICON = 0x007F;
+constexpr UINT WM_SETICON = 0x0080;
 constexpr UINT WM_NCCREATE = 0x0081;
 constexpr UINT WM_NCDESTROY = 0x0082;
+constexpr UINT WM_NCCALCSIZE = 0x0083;
+constexpr UINT WM_NCHITTEST = 0x0084;
 constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
 constexpr UINT WM_CHAR = 0x0102;
 constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
+constexpr UINT WM_SYSCHAR = 0x0106;
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
@@ -48,11 +61,23 @@ constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_HSCROLL = 0x0114;
 constexpr UINT WM_VSCROLL = 0x0115;
 constexpr UINT WM_INITMENUPOPUP = 0x0117;
+constexpr UINT WM_MENUSELECT = 0x011F;
+constexpr UINT WM_ENTERIDLE = 0x0121;
+constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
 constexpr UINT WM_CTLCOLOREDIT = 0x0133;
 constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
 constexpr UINT WM_CTLCOLORBTN = 0x0135;
 constexpr UINT WM_CTLCOLORDLG = 0x0136;
+constexpr UINT WM_CTLCOLORSCROLLBAR = 0x0137;
 constexpr UINT WM_CTLCOLORSTATIC = 0x0138;
+// Kinds passed to the class library's colour handler, in WM_CTLCOLOR* order.
+constexpr UINT CTLCOLOR_MSGBOX = 0;
+constexpr UINT CTLCOLOR_EDIT = 1;
+constexpr UINT CTLCOLOR_LISTBOX = 2;
+constexpr UINT CTLCOLOR_BTN = 3;
+constexpr UINT CTLCOLOR_DLG = 4;
+constexpr UINT CTLCOLOR_SCROLLBAR = 5;
+constexpr UINT CTLCOLOR_STATIC = 6;
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -60,7 +85,10 @@ constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_RBUTTONUP = 0x0205;
 constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
+constexpr UINT WM_MBUTTONDOWN = 0x0207;
+constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
+constexpr UINT WM_PARENTNOTIFY = 0x0210;
 constexpr UINT WM_SIZING = 0x0214;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
@@ -70,6 +98,7 @@ constexpr UINT WM_CUT = 0x0300;
 constexpr UINT WM_COPY = 0x0301;
 constexpr UINT WM_PASTE = 0x0302;
 constexpr UINT WM_CLEAR = 0x0303;
+constexpr UINT WM_HOTKEY = 0x0312;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 
@@ -97,6 +126,11 @@ constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
 constexpr DWORD WS_OVERLAPPEDWINDOW =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr DWORD WS_POPUPWINDOW = WS_POPUP | WS_BORDER | WS_SYSMENU;
+constexpr DWORD WS_CHILDWINDOW = WS_CHILD;
+constexpr DWORD WS_TILED = WS_OVERLAPPED;
+constexpr DWORD WS_ICONIC = WS_MINIMIZE;
+constexpr DWORD WS_SIZEBOX = WS_THICKFRAME;
+constexpr DWORD WS_TILEDWINDOW = WS_OVERLAPPEDWINDOW;
 
 constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
 constexpr DWORD WS_EX_NOPARENTNOTIFY = 0x00000004;
@@ -109,6 +143,21 @@ constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
 constexpr DWORD WS_EX_CONTEXTHELP = 0x00000400;
 constexpr DWORD WS_EX_STATICEDGE = 0x00020000;
 constexpr DWORD WS_EX_CONTROLPARENT = 0x00010000;
+constexpr DWORD WS_EX_LEFT = 0x00000000;
+constexpr DWORD WS_EX_LTRREADING = 0x00000000;
+constexpr DWORD WS_EX_RIGHTSCROLLBAR = 0x00000000;
+constexpr DWORD WS_EX_MDICHILD = 0x00000040;
+constexpr DWORD WS_EX_RIGHT = 0x00001000;
+constexpr DWORD WS_EX_RTLREADING = 0x00002000;
+constexpr DWORD WS_EX_LEFTSCROLLBAR = 0x00004000;
+constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
+constexpr DWORD WS_EX_LAYERED = 0x00080000;
+constexpr DWORD WS_EX_NOINHERITLAYOUT = 0x00100000;
+constexpr DWORD WS_EX_LAYOUTRTL = 0x00400000;
+constexpr DWORD WS_EX_COMPOSITED = 0x02000000;
+constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
+constexpr DWORD WS_EX_OVERLAPPEDWINDOW = WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE;
+constexpr DWORD WS_EX_PALETTEWINDOW = WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 
 // Dialog styles.
 constexpr DWORD DS_ABSALIGN = 0x01;
@@ -121,6 +170,13 @@ constexpr DWORD DS_FIXEDSYS = 0x0008;
 constexpr DWORD DS_CONTROL = 0x0400;
 constexpr DWORD DS_CENTER = 0x0800;
 constexpr DWORD DS_SHELLFONT = DS_SETFONT | DS_FIXEDSYS;
+constexpr DWORD DS_NOFAILCREATE = 0x10;
+constexpr DWORD DS_LOCALEDIT = 0x20;
+constexpr DWORD DS_NOIDLEMSG = 0x100;
+constexpr DWORD DS_CENTERMOUSE = 0x1000;
+constexpr DWORD DS_CONTEXTHELP = 0x2000;
+// Extra bytes of a dialog window: DWLP_MSGRESULT, DWLP_DLGPROC and DWLP_USER.
+constexpr int DLGWINDOWEXTRA = 3 * static_cast<int>(sizeof(LONG_PTR));
 
 // ---- Window classes and creation -------------------------------------------------------------
 constexpr UINT CS_VREDRAW = 0x0001;
@@ -161,15 +217,48 @@ struct CREATESTRUCTW {
 using CREATESTRUCT = CREATESTRUCTW;
 using LPCREATESTRUCT = CREATESTRUCTW*;
 
+// WM_WINDOWPOSCHANGING / WM_WINDOWPOSCHANGED.
+struct WINDOWPOS {
+    HWND hwnd = nullptr;
+    HWND hwndInsertAfter = nullptr;
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
+    UINT flags = 0;
+};
+using LPWINDOWPOS = WINDOWPOS*;
+
+// WM_STYLECHANGING / WM_STYLECHANGED (wParam = GWL_STYLE or GWL_EXSTYLE).
+struct STYLESTRUCT {
+    DWORD styleOld = 0;
+    DWORD styleNew = 0;
+};
+
+constexpr LRESULT MA_ACTIVATE = 1;
+constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+constexpr LRESULT MA_NOACTIVATE = 3;
+constexpr WPARAM SC_CLOSE = 0xF060;
+constexpr WPARAM SC_MINIMIZE = 0xF020;
+constexpr WPARAM SC_MAXIMIZE = 0xF030;
+constexpr WPARAM SC_RESTORE = 0xF120;
+constexpr WPARAM SC_MOVE = 0xF010;
+constexpr WPARAM SC_SIZE = 0xF000;
+
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
 #define HWND_DESKTOP (static_cast<HWND>(nullptr))
 
 ATOM RegisterClassEx(const WNDCLASSEXW* wc);
 BOOL UnregisterClass(LPCWSTR className, HINSTANCE instance);
 BOOL GetClassInfoEx(HINSTANCE instance, LPCWSTR className, WNDCLASSEXW* out);
+// Adds the non-client frame the style implies: 1 pixel for WS_BORDER, SM_CXDLGFRAME for
+// WS_DLGFRAME / WS_EX_DLGMODALFRAME, SM_CXFRAME for WS_THICKFRAME, SM_CYCAPTION for a caption,
+// SM_CYMENU for a menu bar, 2 for WS_EX_CLIENTEDGE and 1 for WS_EX_STATICEDGE.
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
+BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
 // id doubles as the menu handle of a child window, as on the platform.
-HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x,
-                    int y, int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance,
+HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance,
                     LPVOID param);
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
@@ -186,6 +275,12 @@ constexpr int GWLP_WNDPROC = -4;
 constexpr int GWLP_HINSTANCE = -6;
 constexpr int GWLP_HWNDPARENT = -8;
 constexpr int GWLP_USERDATA = -21;
+constexpr int GCLP_HICON = -14;
+constexpr int GCLP_HCURSOR = -12;
+constexpr int GCLP_HBRBACKGROUND = -10;
+constexpr int GCLP_WNDPROC = -24;
+constexpr int GCL_STYLE = -26;
+constexpr int GCL_CBWNDEXTRA = -18;
 constexpr int DWLP_MSGRESULT = 0;
 constexpr int DWLP_DLGPROC = 8;
 constexpr int DWLP_USER = 16;
@@ -201,6 +296,8 @@ HANDLE RemoveProp(HWND hwnd, LPCWSTR name);
 BOOL SetWindowText(HWND hwnd, LPCWSTR text);
 int GetWindowText(HWND hwnd, LPWSTR buffer, int maxCount);
 int GetWindowTextLength(HWND hwnd);
+ULONG_PTR GetClassLongPtr(HWND hwnd, int index);
+BOOL IsWindowUnicode(HWND hwnd);
 
 // ---- Hierarchy ---------------------------------------------------------------------------------
 constexpr UINT GW_HWNDFIRST = 0;
@@ -248,6 +345,7 @@ constexpr UINT SWP_NOOWNERZORDER = 0x0200;
 #define HWND_BOTTOM (reinterpret_cast<HWND>(1))
 #define HWND_TOPMOST (reinterpret_cast<HWND>(-1))
 #define HWND_NOTOPMOST (reinterpret_cast<HWND>(-2))
+#define HWND_MESSAGE (reinterpret_cast<HWND>(-3))
 
 // WM_SIZE kinds.
 constexpr WPARAM SIZE_RESTORED = 0;
@@ -288,11 +386,57 @@ BOOL ShowWindow(HWND hwnd, int cmd);
 BOOL IsWindowVisible(HWND hwnd);
 BOOL EnableWindow(HWND hwnd, BOOL enable);
 BOOL IsWindowEnabled(HWND hwnd);
+BOOL IsIconic(HWND hwnd);
+BOOL IsZoomed(HWND hwnd);
 BOOL InvalidateRect(HWND hwnd, LPCRECT rect, BOOL erase);
 BOOL UpdateWindow(HWND hwnd);
 BOOL RedrawWindow(HWND hwnd, LPCRECT rect, void* region, UINT flags);
 HWND WindowFromPoint(POINT point);
 HWND ChildWindowFromPoint(HWND parent, POINT point);
+
+// Rectangle helpers.
+BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
+BOOL SetRectEmpty(LPRECT rect);
+BOOL CopyRect(LPRECT dst, LPCRECT src);
+BOOL IsRectEmpty(LPCRECT rect);
+BOOL EqualRect(LPCRECT a, LPCRECT b);
+BOOL InflateRect(LPRECT rect, int dx, int dy);
+BOOL OffsetRect(LPRECT rect, int dx, int dy);
+BOOL PtInRect(LPCRECT rect, POINT point);
+BOOL IntersectRect(LPRECT dst, LPCRECT a, LPCRECT b);
+BOOL UnionRect(LPRECT dst, LPCRECT a, LPCRECT b);
+
+// Hit-test codes (WM_NCHITTEST, WM_SETCURSOR).
+constexpr int HTERROR = -2;
+constexpr int HTTRANSPARENT = -1;
+constexpr int HTNOWHERE = 0;
+constexpr int HTCLIENT = 1;
+constexpr int HTCAPTION = 2;
+constexpr int HTSYSMENU = 3;
+constexpr int HTMENU = 5;
+constexpr int HTHSCROLL = 6;
+constexpr int HTVSCROLL = 7;
+constexpr int HTLEFT = 10;
+constexpr int HTRIGHT = 11;
+constexpr int HTTOP = 12;
+constexpr int HTTOPLEFT = 13;
+constexpr int HTTOPRIGHT = 14;
+constexpr int HTBOTTOM = 15;
+constexpr int HTBOTTOMLEFT = 16;
+constexpr int HTBOTTOMRIGHT = 17;
+constexpr int HTBORDER = 18;
+
+// WM_ACTIVATE states.
+constexpr WORD WA_INACTIVE = 0;
+constexpr WORD WA_ACTIVE = 1;
+constexpr WORD WA_CLICKACTIVE = 2;
+
+// Mouse-message key flags.
+constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
+constexpr WPARAM MK_SHIFT = 0x0004;
+constexpr WPARAM MK_CONTROL = 0x0008;
+constexpr WPARAM MK_MBUTTON = 0x0010;
 
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
@@ -307,6 +451,17 @@ constexpr int SM_CXICON = 11;
 constexpr int SM_CYICON = 12;
 constexpr int SM_CXFRAME = 32;
 constexpr int SM_CYFRAME = 33;
+constexpr int SM_CYMENU = 15;
+constexpr int SM_CXEDGE = 45;
+constexpr int SM_CYEDGE = 46;
+constexpr int SM_CXSMICON = 49;
+constexpr int SM_CYSMICON = 50;
+constexpr int SM_CXMINTRACK = 34;
+constexpr int SM_CYMINTRACK = 35;
+constexpr int SM_CXDOUBLECLK = 36;
+constexpr int SM_CYDOUBLECLK = 37;
+constexpr int SM_CXFULLSCREEN = 16;
+constexpr int SM_CYFULLSCREEN = 17;
 int GetSystemMetrics(int index);
 DWORD GetSysColor(int index);
 constexpr int COLOR_WINDOW = 5;
@@ -316,10 +471,27 @@ constexpr int COLOR_3DFACE = 15;
 constexpr int COLOR_HIGHLIGHT = 13;
 constexpr int COLOR_HIGHLIGHTTEXT = 14;
 constexpr int COLOR_GRAYTEXT = 17;
+constexpr int COLOR_SCROLLBAR = 0;
+constexpr int COLOR_BACKGROUND = 1;
+constexpr int COLOR_ACTIVECAPTION = 2;
+constexpr int COLOR_MENU = 4;
+constexpr int COLOR_WINDOWFRAME = 6;
+constexpr int COLOR_MENUTEXT = 7;
+constexpr int COLOR_CAPTIONTEXT = 9;
+constexpr int COLOR_BTNSHADOW = 16;
+constexpr int COLOR_3DSHADOW = 16;
+constexpr int COLOR_BTNTEXT = 18;
+constexpr int COLOR_BTNHIGHLIGHT = 20;
+constexpr int COLOR_3DHIGHLIGHT = 20;
+constexpr int COLOR_3DDKSHADOW = 21;
+constexpr int COLOR_3DLIGHT = 22;
+constexpr int COLOR_INFOTEXT = 23;
+constexpr int COLOR_INFOBK = 24;
 
 // ---- Messages and the message loop -------------------------------------------------------------
 constexpr UINT PM_NOREMOVE = 0x0000;
 constexpr UINT PM_REMOVE = 0x0001;
+constexpr UINT PM_NOYIELD = 0x0002;
 
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -332,6 +504,9 @@ BOOL IsDialogMessage(HWND dialog, LPMSG msg);
 UINT RegisterWindowMessage(LPCWSTR name);
 DWORD GetMessagePos();
 LONG GetMessageTime();
+BOOL WaitMessage();
+BOOL PostThreadMessage(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam);
+BOOL InSendMessage();
 
 // ---- Focus, activation, capture, keyboard ------------------------------------------------------
 HWND SetFocus(HWND hwnd);
@@ -359,6 +534,19 @@ HCURSOR LoadCursor(HINSTANCE instance, LPCWSTR name);
 #define IDC_SIZENESW MAKEINTRESOURCE(32643)
 #define IDC_SIZEWE MAKEINTRESOURCE(32644)
 #define IDC_SIZENS MAKEINTRESOURCE(32645)
+#define IDC_IBEAM MAKEINTRESOURCE(32513)
+#define IDC_WAIT MAKEINTRESOURCE(32514)
+#define IDC_CROSS MAKEINTRESOURCE(32515)
+#define IDC_NO MAKEINTRESOURCE(32648)
+#define IDC_HAND MAKEINTRESOURCE(32649)
+#define IDI_APPLICATION MAKEINTRESOURCE(32512)
+#define IDI_HAND MAKEINTRESOURCE(32513)
+#define IDI_QUESTION MAKEINTRESOURCE(32514)
+#define IDI_EXCLAMATION MAKEINTRESOURCE(32515)
+#define IDI_ASTERISK MAKEINTRESOURCE(32516)
+#define IDI_WARNING IDI_EXCLAMATION
+#define IDI_ERROR IDI_HAND
+#define IDI_INFORMATION IDI_ASTERISK
 
 constexpr int VK_LBUTTON = 0x01;
 constexpr int VK_RBUTTON = 0x02;
@@ -392,6 +580,37 @@ constexpr int VK_F9 = 0x78;
 constexpr int VK_F10 = 0x79;
 constexpr int VK_F11 = 0x7A;
 constexpr int VK_F12 = 0x7B;
+constexpr int VK_MBUTTON = 0x04;
+constexpr int VK_CLEAR = 0x0C;
+constexpr int VK_PAUSE = 0x13;
+constexpr int VK_CAPITAL = 0x14;
+constexpr int VK_SNAPSHOT = 0x2C;
+constexpr int VK_HELP = 0x2F;
+constexpr int VK_LWIN = 0x5B;
+constexpr int VK_RWIN = 0x5C;
+constexpr int VK_APPS = 0x5D;
+constexpr int VK_NUMPAD0 = 0x60;
+constexpr int VK_NUMPAD9 = 0x69;
+constexpr int VK_MULTIPLY = 0x6A;
+constexpr int VK_ADD = 0x6B;
+constexpr int VK_SEPARATOR = 0x6C;
+constexpr int VK_SUBTRACT = 0x6D;
+constexpr int VK_DECIMAL = 0x6E;
+constexpr int VK_DIVIDE = 0x6F;
+constexpr int VK_NUMLOCK = 0x90;
+constexpr int VK_SCROLL = 0x91;
+constexpr int VK_LSHIFT = 0xA0;
+constexpr int VK_RSHIFT = 0xA1;
+constexpr int VK_LCONTROL = 0xA2;
+constexpr int VK_RCONTROL = 0xA3;
+constexpr int VK_LMENU = 0xA4;
+constexpr int VK_RMENU = 0xA5;
+constexpr int VK_OEM_1 = 0xBA;
+constexpr int VK_OEM_PLUS = 0xBB;
+constexpr int VK_OEM_COMMA = 0xBC;
+constexpr int VK_OEM_MINUS = 0xBD;
+constexpr int VK_OEM_PERIOD = 0xBE;
+constexpr int VK_OEM_2 = 0xBF;
 
 // WM_GETDLGCODE answers.
 constexpr LRESULT DLGC_WANTARROWS = 0x0001;
@@ -452,7 +671,8 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
 DWORD GetTickCount();
 
-// ---- Menus ---------------------------------------------------------------------------------------
+// ---- Menus
+// ---------------------------------------------------------------------------------------
 constexpr UINT MF_STRING = 0x0000;
 constexpr UINT MF_BYCOMMAND = 0x0000;
 constexpr UINT MF_BYPOSITION = 0x0400;
@@ -463,10 +683,40 @@ constexpr UINT MF_DISABLED = 0x0002;
 constexpr UINT MF_UNCHECKED = 0x0000;
 constexpr UINT MF_CHECKED = 0x0008;
 constexpr UINT MF_POPUP = 0x0010;
+constexpr UINT MF_MENUBARBREAK = 0x0020;
+constexpr UINT MF_MENUBREAK = 0x0040;
+constexpr UINT MF_HILITE = 0x0080;
+constexpr UINT MF_OWNERDRAW = 0x0100;
+constexpr UINT MF_BITMAP = 0x0004;
+constexpr UINT MF_DEFAULT = 0x1000;
+constexpr UINT MF_RIGHTJUSTIFY = 0x4000;
+// Extended menu item types and states (MENUEX resources).
+constexpr UINT MFT_STRING = MF_STRING;
+constexpr UINT MFT_SEPARATOR = MF_SEPARATOR;
+constexpr UINT MFT_MENUBARBREAK = MF_MENUBARBREAK;
+constexpr UINT MFT_MENUBREAK = MF_MENUBREAK;
+constexpr UINT MFT_OWNERDRAW = MF_OWNERDRAW;
+constexpr UINT MFT_RADIOCHECK = 0x0200;
+constexpr UINT MFT_RIGHTJUSTIFY = MF_RIGHTJUSTIFY;
+constexpr UINT MFS_ENABLED = 0x0000;
+constexpr UINT MFS_UNCHECKED = 0x0000;
+constexpr UINT MFS_GRAYED = 0x0003;
+constexpr UINT MFS_DISABLED = MFS_GRAYED;
+constexpr UINT MFS_CHECKED = MF_CHECKED;
+constexpr UINT MFS_HILITE = MF_HILITE;
+constexpr UINT MFS_DEFAULT = MF_DEFAULT;
 constexpr UINT TPM_LEFTALIGN = 0x0000;
 constexpr UINT TPM_RIGHTBUTTON = 0x0002;
 constexpr UINT TPM_NONOTIFY = 0x0080;
 constexpr UINT TPM_RETURNCMD = 0x0100;
+constexpr UINT TPM_LEFTBUTTON = 0x0000;
+constexpr UINT TPM_CENTERALIGN = 0x0004;
+constexpr UINT TPM_RIGHTALIGN = 0x0008;
+constexpr UINT TPM_TOPALIGN = 0x0000;
+constexpr UINT TPM_VCENTERALIGN = 0x0010;
+constexpr UINT TPM_BOTTOMALIGN = 0x0020;
+constexpr UINT TPM_HORIZONTAL = 0x0000;
+constexpr UINT TPM_VERTICAL = 0x0040;
 
 HMENU CreateMenu();
 HMENU CreatePopupMenu();
@@ -483,9 +733,13 @@ HMENU GetSubMenu(HMENU menu, int position);
 DWORD CheckMenuItem(HMENU menu, UINT item, UINT check);
 BOOL EnableMenuItem(HMENU menu, UINT item, UINT enable);
 HMENU LoadMenu(HINSTANCE instance, LPCWSTR name);
+HMENU GetMenu(HWND hwnd);
+BOOL SetMenu(HWND hwnd, HMENU menu);
+BOOL ModifyMenu(HMENU menu, UINT position, UINT flags, UINT_PTR idOrPopup, LPCWSTR text);
+BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT byPosition);
+BOOL IsMenu(HMENU menu);
 // Headless: the chosen command comes from the interaction script; 0 when none is chosen.
-BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner,
-                    LPCRECT rect);
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, LPCRECT rect);
 
 // ---- Message boxes -----------------------------------------------------------------------------
 constexpr UINT MB_OK = 0x00000000;
@@ -510,16 +764,42 @@ constexpr UINT MB_SYSTEMMODAL = 0x00001000;
 constexpr UINT MB_TASKMODAL = 0x00002000;
 constexpr UINT MB_SETFOREGROUND = 0x00010000;
 constexpr UINT MB_TOPMOST = 0x00040000;
+constexpr UINT MB_CANCELTRYCONTINUE = 0x00000006;
+constexpr UINT MB_USERICON = 0x00000080;
+constexpr UINT MB_DEFBUTTON4 = 0x00000300;
+constexpr UINT MB_HELP = 0x00004000;
+constexpr UINT MB_NOFOCUS = 0x00008000;
+constexpr UINT MB_DEFAULT_DESKTOP_ONLY = 0x00020000;
+constexpr UINT MB_RIGHT = 0x00080000;
+constexpr UINT MB_TYPEMASK = 0x0000000F;
+constexpr UINT MB_ICONMASK = 0x000000F0;
+constexpr UINT MB_DEFMASK = 0x00000F00;
+constexpr UINT MB_MODEMASK = 0x00003000;
+constexpr int IDTRYAGAIN = 10;
+constexpr int IDCONTINUE = 11;
 
 // Headless: answered by the interaction script and recorded (text, caption, flags, answer).
 int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 BOOL MessageBeep(UINT type);
 
-// ---- Resources -----------------------------------------------------------------------------------
-// The module whose resources are searched is chosen by the caller (see the class library's
-// resource handle switch).
+// ---- Resources
+// ----------------------------------------------------------------------------------- The module
+// whose resources are searched is chosen by the caller (see the class library's resource handle
+// switch).
 HINSTANCE GetModuleHandle(LPCWSTR moduleName);
 DWORD GetModuleFileName(HMODULE module, LPWSTR buffer, DWORD size);
 HBITMAP LoadBitmap(HINSTANCE instance, LPCWSTR name);
 HICON LoadIcon(HINSTANCE instance, LPCWSTR name);
 int LoadString(HINSTANCE instance, UINT id, LPWSTR buffer, int maxCount);
+
+// Resource types of FindResource.
+#define RT_CURSOR MAKEINTRESOURCE(1)
+#define RT_BITMAP MAKEINTRESOURCE(2)
+#define RT_ICON MAKEINTRESOURCE(3)
+#define RT_MENU MAKEINTRESOURCE(4)
+#define RT_DIALOG MAKEINTRESOURCE(5)
+#define RT_STRING MAKEINTRESOURCE(6)
+#define RT_GROUP_ICON MAKEINTRESOURCE(14)
+// Null when the instance holds no resource of that name and type. A string table entry is
+// found by its string number.
+HRSRC FindResource(HMODULE module, LPCWSTR name, LPCWSTR type);
