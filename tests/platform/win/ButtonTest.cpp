@@ -176,6 +176,27 @@ TEST_F(ButtonTest, FocusShowsInTheStateAndNotifiesWithBsNotify) {
     EXPECT_EQ(host.commands(81), (std::vector<int>{BN_SETFOCUS, BN_KILLFOCUS}));
 }
 
+TEST_F(ButtonTest, CheckChangesReachTheWindowObserverOncePerMessage) {
+    HWND box = button(BS_AUTOCHECKBOX, 85);
+    struct Seen {
+        HWND window = nullptr;
+        int changes = 0;
+    } seen{box, 0};
+    winx::setObserver(
+        [](void* context, HWND hwnd, winx::WindowChange change) {
+            auto* record = static_cast<Seen*>(context);
+            if (hwnd == record->window && change == winx::WindowChange::State) ++record->changes;
+        },
+        &seen);
+    send(box, BM_SETCHECK, BST_CHECKED);
+    EXPECT_EQ(seen.changes, 1);
+    send(box, BM_GETCHECK);
+    EXPECT_EQ(seen.changes, 1); // reading changes nothing
+    winx::setObserver(nullptr, nullptr);
+    send(box, BM_SETCHECK, BST_UNCHECKED);
+    EXPECT_EQ(seen.changes, 1);
+}
+
 TEST_F(ButtonTest, AParentThatDestroysTheButtonOnClickIsSafe) {
     HWND close = button(BS_AUTOCHECKBOX, 90);
     host.onCommand = [](int, int code, HWND from) {

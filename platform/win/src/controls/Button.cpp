@@ -95,6 +95,7 @@ UINT Button::maxCheck() const {
 void Button::setCheck(UINT check) {
     if (!checkable()) return;
     check_ = check > maxCheck() ? maxCheck() : check;
+    markChanged();
     // A checked radio button is its group's tab stop.
     if (radio()) setStyle(check_ ? style() | WS_TABSTOP : style() & ~WS_TABSTOP);
 }
@@ -110,6 +111,7 @@ LRESULT Button::onStateMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return (checkable() ? check_ : 0) | (pushed_ ? BST_PUSHED : 0) | (focused_ ? BST_FOCUS : 0);
     case BM_SETSTATE:
         pushed_ = wParam != 0;
+        markChanged();
         return 0;
     case BM_SETSTYLE:
         setStyle((style() & ~BS_TYPEMASK) | (static_cast<DWORD>(wParam) & BS_TYPEMASK));
@@ -132,6 +134,7 @@ LRESULT Button::onImageMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     HANDLE previous = imageType_ == type ? image_ : nullptr;
     if (msg == BM_SETIMAGE) {
         image_ = reinterpret_cast<HANDLE>(lParam);
+        markChanged();
         imageType_ = type;
     }
     return reinterpret_cast<LRESULT>(previous);
@@ -176,6 +179,7 @@ LRESULT Button::onKey(UINT msg, WPARAM key) {
 }
 
 void Button::press() {
+    markChanged();
     pushed_ = true;
     tracking_ = true;
 }
@@ -184,6 +188,7 @@ void Button::release(bool clicked) {
     const bool wasPushed = pushed_;
     tracking_ = false;
     pushed_ = false;
+    markChanged();
     if (clicked && wasPushed) click();
 }
 
@@ -222,6 +227,7 @@ void Button::uncheckOtherAutoRadios() {
 
 LRESULT Button::onFocus(bool gained) {
     focused_ = gained;
+    markChanged();
     if (!gained && tracking_) release(false);
     if (hasStyle(BS_NOTIFY)) notifyCommand(gained ? BN_SETFOCUS : BN_KILLFOCUS);
     return 0;

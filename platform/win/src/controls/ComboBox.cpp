@@ -144,6 +144,7 @@ LRESULT ComboBox::onItemMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case CB_DELETESTRING:
         return onDelete(wParam);
     case CB_RESETCONTENT:
+        markChanged();
         items_.clear();
         current_ = -1;
         top_ = 0;
@@ -175,6 +176,7 @@ LRESULT ComboBox::onItemMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ComboBox::onAdd(UINT msg, WPARAM wParam, LPARAM lParam) {
+    markChanged();
     ListEntry entry;
     if (holdsStrings()) {
         if (!lParam) return CB_ERR;
@@ -191,6 +193,7 @@ LRESULT ComboBox::onAdd(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ComboBox::onDelete(WPARAM wParam) {
+    markChanged();
     const auto index = static_cast<long long>(static_cast<INT_PTR>(wParam));
     if (!items_.remove(index)) return CB_ERR;
     if (current_ == index) {
@@ -204,6 +207,7 @@ LRESULT ComboBox::onDelete(WPARAM wParam) {
 }
 
 void ComboBox::select(int index) {
+    markChanged();
     current_ = items_.valid(index) ? index : -1;
     if (editable()) {
         edit_.setText(current_ >= 0 ? items_.at(current_).text : std::wstring());
@@ -234,6 +238,7 @@ LRESULT ComboBox::onListMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (wParam) {
             dropDown();
         } else if (dropped_) {
+            markChanged();
             dropped_ = false;
             notifyCommand(CBN_CLOSEUP);
         }
@@ -243,6 +248,7 @@ LRESULT ComboBox::onListMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case CB_SETDROPPEDWIDTH:
         if (static_cast<INT_PTR>(wParam) < 0) return CB_ERR;
         droppedWidth_ = static_cast<int>(wParam);
+        markChanged();
         return std::max(droppedWidth_, width);
     case CB_GETDROPPEDWIDTH:
         return std::max(droppedWidth_, width);
@@ -253,6 +259,7 @@ LRESULT ComboBox::onListMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (height <= 0 || height > kMaxItemHeight) return CB_ERR;
         (static_cast<INT_PTR>(wParam) == -1 ? fieldHeight_ : itemHeight_) =
             static_cast<int>(height);
+        markChanged();
         return 0;
     }
     case CB_GETITEMHEIGHT:
@@ -285,6 +292,7 @@ LRESULT ComboBox::onEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     if (msg == CB_SETEDITSEL) {
         const auto value = static_cast<DWORD_PTR>(lParam);
+        markChanged();
         edit_.setSelection(static_cast<SHORT>(LOWORD(value)), static_cast<SHORT>(HIWORD(value)));
         return TRUE;
     }
@@ -307,6 +315,7 @@ LRESULT ComboBox::onCreate(LPARAM lParam) {
 
 // A drop-down list shows only its entries: the text selects the entry it names.
 LRESULT ComboBox::onSetText(LPARAM lParam) {
+    markChanged();
     const std::wstring text = textParam(lParam);
     if (!editable()) {
         const int found = items_.findExact(-1, text);
@@ -320,6 +329,7 @@ LRESULT ComboBox::onSetText(LPARAM lParam) {
 }
 
 void ComboBox::editChanged() {
+    markChanged();
     syncWindowText(shownText());
     notifyCommand(CBN_EDITUPDATE);
     notifyCommand(CBN_EDITCHANGE);
@@ -332,12 +342,14 @@ void ComboBox::userSelect(int index) {
 }
 
 void ComboBox::dropDown() {
+    markChanged();
     if (dropped_ || simple()) return;
     notifyCommand(CBN_DROPDOWN);
     dropped_ = true;
 }
 
 void ComboBox::closeUp(bool accept) {
+    markChanged();
     if (!dropped_) return;
     dropped_ = false;
     notifyCommand(accept ? CBN_SELENDOK : CBN_SELENDCANCEL);
@@ -364,6 +376,7 @@ LRESULT ComboBox::onChar(wchar_t c) {
 }
 
 LRESULT ComboBox::onKeyDown(int key) {
+    markChanged();
     const bool alt = keyHeld(VK_MENU);
     if (key == VK_F4 || ((key == VK_DOWN || key == VK_UP) && alt)) {
         dropped_ ? closeUp(true) : dropDown();

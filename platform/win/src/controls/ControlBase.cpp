@@ -1,5 +1,7 @@
 #include "ControlBase.h"
 
+#include "win/winx.h"
+
 #include <algorithm>
 #include <cwctype>
 
@@ -101,7 +103,12 @@ LRESULT dispatchToControl(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
         SetWindowLongPtr(hwnd, 0, reinterpret_cast<LONG_PTR>(control));
     }
     DepthGuard guard(control, control->depth_, control->destroyed_);
-    return control->handle(msg, wParam, lParam);
+    const LRESULT result = control->handle(msg, wParam, lParam);
+    if (control->changed_ && !control->destroyed_) {
+        control->changed_ = false;
+        winx::notifyChanged(hwnd, winx::WindowChange::State);
+    }
+    return result;
 }
 
 UINT userPickMessage() {

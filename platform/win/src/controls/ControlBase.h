@@ -43,6 +43,9 @@ protected:
     // WM_SETFONT / WM_GETFONT: the font is kept here and passed on to the window system.
     LRESULT handleFont(UINT msg, WPARAM wParam, LPARAM lParam);
     HFONT font() const { return font_; }
+    // Marks the control's own state (check, selection, items, ...) as changed; the window
+    // system's observers hear of it once the current message is handled.
+    void markChanged() { changed_ = true; }
 
 private:
     friend LRESULT dispatchToControl(HWND, UINT, WPARAM, LPARAM, Control* (*)(HWND));
@@ -50,6 +53,7 @@ private:
     HFONT font_ = nullptr;
     int depth_ = 0;
     bool destroyed_ = false;
+    bool changed_ = false;
 };
 
 // The window procedure body shared by every control class: creates the control on the first

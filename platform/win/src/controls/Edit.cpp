@@ -131,6 +131,7 @@ LRESULT Edit::onCreate(LPARAM lParam) {
 }
 
 LRESULT Edit::onSetText(LPARAM lParam) {
+    markChanged();
     buffer_.setText(prepare(textParam(lParam)));
     syncWindowText(buffer_.text());
     // Multi-line fields do not report text set by WM_SETTEXT.
@@ -161,6 +162,7 @@ void Edit::replaceSelection(std::wstring_view text, bool undoable) {
 }
 
 LRESULT Edit::onChar(WPARAM code) {
+    markChanged();
     const auto c = static_cast<wchar_t>(code);
     switch (c) {
     case 0x01: // Ctrl+A
@@ -191,6 +193,7 @@ LRESULT Edit::onChar(WPARAM code) {
 }
 
 LRESULT Edit::onKeyDown(int key) {
+    markChanged();
     const bool shift = keyHeld(VK_SHIFT);
     const bool control = keyHeld(VK_CONTROL);
     if (key == VK_DELETE && shift) return onClipboardMessage(WM_CUT);
@@ -203,10 +206,12 @@ LRESULT Edit::onKeyDown(int key) {
 
 LRESULT Edit::onSelectionMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == EM_SETSEL) {
+        markChanged();
         buffer_.setSelection(static_cast<int>(wParam), static_cast<int>(lParam));
         return TRUE;
     }
     if (msg == EM_REPLACESEL) {
+        markChanged();
         replaceSelection(textParam(lParam), wParam != 0);
         return 0;
     }
@@ -275,11 +280,13 @@ LRESULT Edit::onUndoMessage(UINT msg) {
         return 0;
     }
     if (readOnly() || !buffer_.undo()) return FALSE;
+    markChanged();
     textChanged();
     return TRUE;
 }
 
 LRESULT Edit::onClipboardMessage(UINT msg) {
+    markChanged();
     const bool password = hasStyle(ES_PASSWORD);
     if ((msg == WM_COPY || msg == WM_CUT) && buffer_.hasSelection() && !password) {
         putClipboardText(hwnd(), buffer_.selectedText());

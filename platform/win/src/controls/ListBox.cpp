@@ -139,6 +139,7 @@ LRESULT ListBox::onItemMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case LB_DELETESTRING:
         return onDelete(index);
     case LB_RESETCONTENT:
+        markChanged();
         items_.clear();
         current_ = -1;
         caret_ = anchor_ = top_ = 0;
@@ -167,6 +168,7 @@ LRESULT ListBox::onItemMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ListBox::onAdd(UINT msg, WPARAM wParam, LPARAM lParam) {
+    markChanged();
     ListEntry entry;
     if (holdsStrings()) {
         if (!lParam) return LB_ERR;
@@ -186,6 +188,7 @@ LRESULT ListBox::onAdd(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ListBox::onDelete(long long index) {
+    markChanged();
     if (!items_.remove(index)) return LB_ERR;
     if (current_ == index) current_ = -1;
     if (current_ > index) --current_;
@@ -209,6 +212,7 @@ LRESULT ListBox::onSingleSelection(UINT msg, WPARAM wParam, LPARAM lParam) {
         return isSelected(static_cast<int>(index)) ? 1 : 0;
     case LB_SETCURSEL:
         if (multiSelect()) return LB_ERR;
+        markChanged();
         if (index == -1) current_ = -1;
         if (!items_.valid(index)) return LB_ERR;
         selectOnly(static_cast<int>(index));
@@ -225,6 +229,7 @@ LRESULT ListBox::onSingleSelection(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT ListBox::onMultiSelection(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!multiSelect()) return LB_ERR;
+    if (msg == LB_SETSEL || msg == LB_SELITEMRANGE) markChanged();
     switch (msg) {
     case LB_SETSEL: {
         const auto index = static_cast<long long>(lParam);
@@ -268,6 +273,7 @@ LRESULT ListBox::onPositionMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return top_;
     case LB_SETTOPINDEX:
         if (!valid) return LB_ERR;
+        markChanged();
         top_ = static_cast<int>(index);
         return 0;
     case LB_GETCARETINDEX:
@@ -320,12 +326,14 @@ int ListBox::itemFromPoint(POINT point, bool* outside) const {
 }
 
 void ListBox::ensureVisible(int index) {
+    markChanged();
     if (index < top_) top_ = index;
     const int rows = visibleRows();
     if (index >= top_ + rows) top_ = index - rows + 1;
 }
 
 void ListBox::selectOnly(int index) {
+    markChanged();
     if (multiSelect()) {
         for (int i = 0; i < items_.count(); ++i)
             items_.at(i).selected = i == index;
@@ -337,6 +345,7 @@ void ListBox::selectOnly(int index) {
 }
 
 void ListBox::selectRange(int from, int to, bool select) {
+    markChanged();
     if (from > to) std::swap(from, to);
     for (int i = std::max(0, from); i <= to && i < items_.count(); ++i) {
         items_.at(i).selected = select;
@@ -348,6 +357,7 @@ void ListBox::selectionChanged() {
 }
 
 LRESULT ListBox::onMouseDown(WPARAM flags, LPARAM lParam) {
+    markChanged();
     SetFocus(hwnd());
     if (!alive() || hasStyle(LBS_NOSEL)) return 0;
     bool outside = false;
@@ -370,6 +380,7 @@ LRESULT ListBox::onMouseDown(WPARAM flags, LPARAM lParam) {
 }
 
 void ListBox::userMoveTo(int index) {
+    markChanged();
     if (items_.count() == 0) return;
     index = std::clamp(index, 0, items_.count() - 1);
     if (multiple()) {
@@ -383,6 +394,7 @@ void ListBox::userMoveTo(int index) {
 }
 
 LRESULT ListBox::onKeyDown(int key) {
+    markChanged();
     const int from = multiSelect() || current_ < 0 ? caret_ : current_;
     switch (key) {
     case VK_UP:

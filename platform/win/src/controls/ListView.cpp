@@ -140,6 +140,7 @@ LRESULT ListView::onColumnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT ListView::onInsertColumn(long long index, const LVCOLUMNW* column) {
+    markChanged();
     if (!column || index < 0 || columnCount() >= kMaxSubItems) return -1;
     index = std::min<long long>(index, columnCount());
     if (!columns_.empty()) {
@@ -155,6 +156,7 @@ LRESULT ListView::onInsertColumn(long long index, const LVCOLUMNW* column) {
 }
 
 LRESULT ListView::onDeleteColumn(long long index) {
+    markChanged();
     if (index < 0 || index >= columnCount()) return FALSE;
     columns_.erase(columns_.begin() + index);
     for (Item& entry : items_) {
@@ -179,6 +181,7 @@ LRESULT ListView::onGetColumn(long long index, LVCOLUMNW* column) const {
 }
 
 LRESULT ListView::onSetColumn(long long index, const LVCOLUMNW* column) {
+    markChanged();
     if (!column || index < 0 || index >= columnCount()) return FALSE;
     Column& target = columns_[static_cast<std::size_t>(index)];
     if (column->mask & LVCF_FMT) target.format = column->fmt;
@@ -199,6 +202,7 @@ int ListView::autoWidth(int column, bool withHeader) const {
 }
 
 LRESULT ListView::onSetColumnWidth(long long index, int width) {
+    markChanged();
     if (view() == LVS_LIST) {
         if (index != 0 || width < 0) return FALSE;
         listColumnWidth_ = width;
@@ -257,6 +261,7 @@ int ListView::insertPosition(long long requested, const std::wstring& text) cons
 }
 
 LRESULT ListView::onInsertItem(const LVITEMW* source) {
+    markChanged();
     if (!source || source->iItem < 0 || source->iSubItem != 0) return -1;
     Item entry;
     if ((source->mask & LVIF_TEXT) && source->pszText) entry.texts[0] = source->pszText;
@@ -284,6 +289,7 @@ LRESULT ListView::onInsertItem(const LVITEMW* source) {
 }
 
 LRESULT ListView::onDeleteItem(long long index) {
+    markChanged();
     if (!validItem(index)) return FALSE;
     NMLISTVIEW info;
     info.iItem = static_cast<int>(index);
@@ -299,6 +305,7 @@ LRESULT ListView::onDeleteItem(long long index) {
 
 // The parent answers LVN_DELETEALLITEMS with TRUE to be spared one LVN_DELETEITEM per item.
 LRESULT ListView::onDeleteAllItems() {
+    markChanged();
     NMLISTVIEW all;
     all.iItem = -1;
     const bool spareEach = notify(all.hdr, LVN_DELETEALLITEMS) != 0;
@@ -329,6 +336,7 @@ bool ListView::notifyItemChange(int index, UINT changed, UINT oldState, UINT new
 }
 
 LRESULT ListView::onSetItem(const LVITEMW* source, bool textOnly, long long index) {
+    markChanged();
     if (!source || !validItem(index)) return FALSE;
     const int subItem = source->iSubItem;
     const UINT mask = textOnly ? LVIF_TEXT : source->mask;
@@ -401,6 +409,7 @@ LRESULT ListView::onFindItem(long long start, const LVFINDINFOW* find) const {
 }
 
 LRESULT ListView::onSortItems(LPARAM sortParam, PFNLVCOMPARE compare) {
+    markChanged();
     if (!compare) return FALSE;
     std::vector<int> order(items_.size());
     for (std::size_t i = 0; i < order.size(); ++i)
@@ -426,6 +435,7 @@ LRESULT ListView::onSortItems(LPARAM sortParam, PFNLVCOMPARE compare) {
 // ---- States ----------------------------------------------------------------------------------
 
 bool ListView::setItemState(int index, UINT state, UINT mask) {
+    markChanged();
     if (!validItem(index)) return false;
     const UINT before = item(index).state;
     const UINT wanted = (before & ~mask) | (state & mask);
@@ -498,6 +508,7 @@ LRESULT ListView::onStateMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // Turning check boxes on gives every item an unchecked box; turning them off removes the boxes.
 LRESULT ListView::onSetExtendedStyle(DWORD mask, DWORD style) {
+    markChanged();
     const DWORD previous = extendedStyle_;
     if (mask == 0) mask = 0xFFFFFFFF;
     extendedStyle_ = (previous & ~mask) | (style & mask);

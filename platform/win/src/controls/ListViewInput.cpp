@@ -73,6 +73,7 @@ int ListView::columnAt(int x) const {
 }
 
 void ListView::ensureVisible(int index) {
+    markChanged();
     if (!report() && view() != LVS_LIST) return;
     const int rows = std::max(1, rowsPerPage());
     if (index < top_) top_ = index;

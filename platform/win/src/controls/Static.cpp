@@ -91,6 +91,7 @@ HANDLE Static::setImage(UINT type, HANDLE image) {
     if (!fits(type)) return nullptr;
     HANDLE previous = image_;
     image_ = image;
+    markChanged();
     return previous;
 }
 

@@ -73,6 +73,7 @@ LRESULT TabControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case TCM_DELETEITEM:
         return onDelete(index);
     case TCM_DELETEALLITEMS:
+        markChanged();
         tabs_.clear();
         current_ = focus_ = -1;
         return TRUE;
@@ -88,6 +89,7 @@ LRESULT TabControl::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (!valid(index)) return -1;
         const int previous = current_;
         current_ = focus_ = static_cast<int>(index);
+        markChanged();
         return previous;
     }
     case TCM_GETCURFOCUS:
@@ -148,6 +150,7 @@ void applyItem(Tab& tab, const TCITEMW& item) {
 }
 
 LRESULT TabControl::onInsert(long long index, const TCITEMW* item) {
+    markChanged();
     if (!item || index < 0) return -1;
     index = std::min<long long>(index, count());
     Tab tab;
@@ -163,6 +166,7 @@ LRESULT TabControl::onInsert(long long index, const TCITEMW* item) {
 }
 
 LRESULT TabControl::onDelete(long long index) {
+    markChanged();
     if (!valid(index)) return FALSE;
     tabs_.erase(tabs_.begin() + index);
     if (current_ == index) {
@@ -189,6 +193,7 @@ LRESULT TabControl::onGetItem(long long index, TCITEMW* item) const {
 }
 
 LRESULT TabControl::onSetItem(long long index, const TCITEMW* item) {
+    markChanged();
     if (!item || !valid(index)) return FALSE;
     applyItem(tabs_[static_cast<std::size_t>(index)], *item);
     return TRUE;
@@ -212,6 +217,7 @@ LRESULT TabControl::onHitTest(TCHITTESTINFO* info) const {
 }
 
 LRESULT TabControl::onSetCurFocus(long long index) {
+    markChanged();
     if (!valid(index)) return 0;
     if (hasStyle(TCS_BUTTONS)) {
         focus_ = static_cast<int>(index);
@@ -266,6 +272,7 @@ int TabControl::hitTest(POINT point) const {
 }
 
 void TabControl::userSelect(int index) {
+    markChanged();
     if (!valid(index) || index == current_) return;
     NMHDR header;
     if (notify(header, TCN_SELCHANGING) != 0 || !alive()) return;
