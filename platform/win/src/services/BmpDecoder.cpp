@@ -340,6 +340,11 @@ std::optional<DecodedImage> decodeDib(Bytes dib, const DibRequest& request) {
     if (!layout || !readPalette(in, header, palette)) return std::nullopt;
     const std::size_t start = request.pixelOffset.value_or(pixelStart(header));
     if (start < header.end || start > dib.size()) return std::nullopt;
+    const bool runLengths = header.compression == BI_RLE8 || header.compression == BI_RLE4;
+    // Refuse short rows before allocating, so a tiny file cannot claim a huge image.
+    const std::size_t rowBytes = rowStride(layout->width, header.bitsPerPixel);
+    if (!runLengths && !in.has(start, rowBytes * static_cast<std::size_t>(layout->height)))
+        return std::nullopt;
     DecodedImage image;
     image.width = layout->width;
     image.height = layout->height;
@@ -347,7 +352,7 @@ std::optional<DecodedImage> decodeDib(Bytes dib, const DibRequest& request) {
     const std::uint32_t background = paletteColor(palette, 0);
     image.pixels.assign(
         static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height), background);
-    if (header.compression == BI_RLE8 || header.compression == BI_RLE4) {
+    if (runLengths) {
         RleDecoder rle(in, start, header.compression == BI_RLE4, *layout, palette, image);
         if (!rle.run()) return std::nullopt;
         return image;
