@@ -391,6 +391,43 @@ BOOL IsZoomed(HWND hwnd);
 BOOL InvalidateRect(HWND hwnd, LPCRECT rect, BOOL erase);
 BOOL UpdateWindow(HWND hwnd);
 BOOL RedrawWindow(HWND hwnd, LPCRECT rect, void* region, UINT flags);
+
+// Painting: nothing reaches a screen; a window's device context is a memory context of the
+// client size, so drawing code runs and its pixels can be inspected.
+struct PAINTSTRUCT {
+    HDC hdc = nullptr;
+    BOOL fErase = FALSE;
+    RECT rcPaint;
+    BOOL fRestore = FALSE;
+    BOOL fIncUpdate = FALSE;
+    BYTE rgbReserved[32] = {};
+};
+using LPPAINTSTRUCT = PAINTSTRUCT*;
+HDC GetDC(HWND hwnd);
+HDC GetWindowDC(HWND hwnd);
+int ReleaseDC(HWND hwnd, HDC dc);
+HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint);
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
+BOOL ValidateRect(HWND hwnd, LPCRECT rect);
+int FillRect(HDC dc, LPCRECT rect, HBRUSH brush);
+int FrameRect(HDC dc, LPCRECT rect, HBRUSH brush);
+BOOL DrawFocusRect(HDC dc, LPCRECT rect);
+int DrawText(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format);
+BOOL DrawIcon(HDC dc, int x, int y, HICON icon);
+constexpr UINT DT_LEFT = 0x0000;
+constexpr UINT DT_CENTER = 0x0001;
+constexpr UINT DT_RIGHT = 0x0002;
+constexpr UINT DT_VCENTER = 0x0004;
+constexpr UINT DT_BOTTOM = 0x0008;
+constexpr UINT DT_WORDBREAK = 0x0010;
+constexpr UINT DT_SINGLELINE = 0x0020;
+constexpr UINT DT_CALCRECT = 0x0400;
+constexpr UINT DT_NOPREFIX = 0x0800;
+constexpr UINT DT_END_ELLIPSIS = 0x8000;
+
+// Dropped files (WM_DROPFILES); the same declaration as the shell's.
+struct HDROP__;
+using HDROP = HDROP__*;
 HWND WindowFromPoint(POINT point);
 HWND ChildWindowFromPoint(HWND parent, POINT point);
 

@@ -76,6 +76,8 @@ HWND mainWindow();
 // Caption of AfxMessageBox; defaults to the process module's name.
 void setApplicationName(std::wstring_view name);
 std::wstring applicationName();
+// Modules whose extension-module object (CDynLinkLibrary) is alive, the most recent first.
+std::vector<HINSTANCE> extensionModuleChain();
 // Top-level windows in z-order, the topmost first (the desktop excluded).
 std::vector<HWND> topLevelWindows();
 

@@ -1,0 +1,87 @@
+#include "platform/win/DialogTestSupport.h"
+
+#include "afxwin.h"
+
+namespace {
+
+using namespace wintest;
+
+class PromptDialog : public CDialog {
+public:
+    PromptDialog() : CDialog(kPromptId) {}
+
+    std::wstring value;
+    std::wstring label = L"Enter a name:";
+    bool requireText = true;
+    int initCalls = 0;
+    int changes = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override { DDX_Text(dx, kValueId, value); }
+
+    BOOL OnInitDialog() override {
+        ++initCalls;
+        CDialog::OnInitDialog();
+        SetDlgItemText(kLabelId, label);
+        return TRUE;
+    }
+
+    void OnOK() override {
+        std::wstring text;
+        GetDlgItemText(kValueId, text);
+        if (requireText && text.empty()) return;
+        CDialog::OnOK();
+    }
+
+    void onValueChanged() { ++changes; }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(PromptDialog, CDialog)
+ON_EN_CHANGE(kValueId, &PromptDialog::onValueChanged)
+END_MESSAGE_MAP()
+
+class MfcDialog : public WindowTest {
+protected:
+    MfcDialog() { AfxSetResourceHandle(promptModule()); }
+    ~MfcDialog() override { AfxSetResourceHandle(nullptr); }
+};
+
+TEST_F(MfcDialog, AScriptedModalDialogExchangesItsDataOnOk) {
+    PromptDialog dlg;
+    dlg.value = L"old";
+    winx::queueScript(
+        winx::DialogScript().forTemplate(kPromptId).setText(kValueId, L"new name").click(IDOK));
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.value, L"new name");
+    EXPECT_EQ(dlg.initCalls, 1);
+    EXPECT_GE(dlg.changes, 1);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    EXPECT_TRUE(winx::unattended().empty());
+    EXPECT_TRUE(winx::problems().empty());
+}
+
+TEST_F(MfcDialog, AnUnattendedDialogIsCancelledAndRecorded) {
+    PromptDialog dlg;
+    dlg.value = L"kept";
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.value, L"kept");
+    const auto unattended = winx::unattended();
+    ASSERT_EQ(unattended.size(), 1u);
+    EXPECT_EQ(unattended[0].templateId, kPromptId);
+    EXPECT_EQ(unattended[0].caption, L"Prompt");
+}
+
+TEST_F(MfcDialog, OkWithoutTheRequiredTextKeepsTheDialogOpen) {
+    PromptDialog dlg;
+    winx::queueScript(winx::DialogScript()
+                          .click(IDOK)
+                          .call([](HWND dialog) { EXPECT_TRUE(IsWindowVisible(dialog)); })
+                          .type(kValueId, L"x")
+                          .click(IDOK));
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.value, L"x");
+}
+
+} // namespace
