@@ -440,6 +440,16 @@ TEST_F(GdiTest, PngIconEntriesAreMeasuredFromTheirHeader) {
     EXPECT_TRUE(pixels->pixels.empty());
     DestroyIcon(icon);
 
+    // Equally far from the asked size at equal depth: the larger one, in either order.
+    for (const bool smallFirst : {true, false}) {
+        IconEntry small{16, 32, pngEntry(16, 16)};
+        IconEntry large{32, 32, pngEntry(32, 32)};
+        const ByteVector tie = smallFirst ? icoFile({small, large}) : icoFile({large, small});
+        HICON chosen = winx::iconFromBytes(tie.data(), tie.size(), 24);
+        EXPECT_EQ(winx::iconPixels(chosen)->width, 32);
+        DestroyIcon(chosen);
+    }
+
     ByteVector broken = pngEntry(48, 48);
     broken[13] = 'X';
     const ByteVector badFile = icoFile({{48, 32, broken}});

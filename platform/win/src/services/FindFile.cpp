@@ -36,8 +36,8 @@ struct SearchTable {
 };
 
 SearchTable& table() {
-    static SearchTable instance;
-    return instance;
+    static auto* instance = new SearchTable; // never destroyed: usable from exit handlers
+    return *instance;
 }
 
 // '*' matches any run of characters, '?' one character; letters without regard to case.

@@ -1,5 +1,6 @@
 #include "win/winbase.h"
 
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -18,12 +19,9 @@ int MulDiv(int number, int numerator, int denominator) {
     if (denominator == 0) return -1;
     const long long product = static_cast<long long>(number) * numerator;
     long long quotient = product / denominator;
-    const long long remainder = product % denominator;
     // Round half away from zero, as the platform does.
-    const bool negative = (product < 0) != (denominator < 0);
-    if (2 * (remainder < 0 ? -remainder : remainder) >=
-        (denominator < 0 ? -static_cast<long long>(denominator) : denominator))
-        quotient += negative ? -1 : 1;
+    if (2 * std::llabs(product % denominator) >= std::llabs(denominator))
+        quotient += (product < 0) != (denominator < 0) ? -1 : 1;
     if (quotient > std::numeric_limits<int>::max() || quotient < std::numeric_limits<int>::min())
         return -1;
     return static_cast<int>(quotient);

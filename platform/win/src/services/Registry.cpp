@@ -7,6 +7,7 @@
 #include "win/utf8.h"
 #include "win/winreg.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -29,8 +30,8 @@ struct Registry {
 };
 
 Registry& registry() {
-    static Registry instance;
-    return instance;
+    static auto* instance = new Registry; // never destroyed: usable from exit handlers
+    return *instance;
 }
 
 constexpr std::uintptr_t kFirstRoot = 0x80000000u;
