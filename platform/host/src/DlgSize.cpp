@@ -1,5 +1,7 @@
 #include "trk/DlgSize.h"
 
+#include "afxwin.h"
+
 #include "win/winreg.h"
 #include "win/winuser.h"
 
@@ -80,6 +82,14 @@ bool WriteDlgSize(HWND window, const Trk_String& key) {
     const wchar_t* const names[] = {L"Width", L"Height"};
     const DWORD values[] = {static_cast<DWORD>(width), static_cast<DWORD>(height)};
     return writeDwords(key, names, values, 2);
+}
+
+bool ChangeDlgSize(CWnd* window, const Trk_String& key) {
+    return window && ChangeDlgSize(window->GetSafeHwnd(), key);
+}
+
+bool WriteDlgSize(CWnd* window, const Trk_String& key) {
+    return window && WriteDlgSize(window->GetSafeHwnd(), key);
 }
 
 bool readDlgRegBool(const Trk_String& key, const Trk_String& name, bool fallback) {

@@ -1,5 +1,7 @@
 #include "trk/DlgSize.h"
 
+#include "afxwin.h"
+
 #include "win/winreg.h"
 #include "win/winuser.h"
 
@@ -67,6 +69,17 @@ TEST_F(DlgSizeTest, AStoredSizeIsRestoredAndTheWindowKeepsItsPosition) {
     HWND reopened = window(RECT{5, 6, 105, 106});
     ASSERT_TRUE(ChangeDlgSize(reopened, L"DLG_T"));
     expectRect(rectOf(reopened), 5, 6, 305, 206);
+}
+
+TEST_F(DlgSizeTest, ClassLibraryWindowsAreStoredAndRestoredLikeTheirHandles) {
+    CWnd* designer = CWnd::FromHandle(window(RECT{0, 0, 500, 400}));
+    ASSERT_NE(designer, nullptr);
+    ASSERT_TRUE(WriteDlgSize(designer, L"DLG_DLGDESIGNER"));
+    CWnd* reopened = CWnd::FromHandle(window(RECT{20, 30, 120, 130}));
+    ASSERT_TRUE(ChangeDlgSize(reopened, L"DLG_DLGDESIGNER"));
+    expectRect(rectOf(reopened->GetSafeHwnd()), 20, 30, 520, 430);
+    EXPECT_FALSE(ChangeDlgSize(static_cast<CWnd*>(nullptr), L"DLG_DLGDESIGNER"));
+    EXPECT_FALSE(WriteDlgSize(static_cast<CWnd*>(nullptr), L"DLG_DLGDESIGNER"));
 }
 
 TEST_F(DlgSizeTest, SizesAndFlagsSurviveReloadingTheRegistryFile) {
