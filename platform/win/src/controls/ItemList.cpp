@@ -14,7 +14,9 @@ int ItemList::add(ListEntry entry, bool sorted) {
                                   return compareNoCase(a.text, b.text) < 0;
                               });
     }
-    return static_cast<int>(entries_.insert(at, std::move(entry)) - entries_.begin());
+    const auto index = at - entries_.begin();
+    entries_.insert(at, std::move(entry));
+    return static_cast<int>(index);
 }
 
 int ItemList::insert(long long index, ListEntry entry) {
