@@ -128,8 +128,14 @@ TEST_F(ComboBoxTest, AUserChoiceDropsSelectsAndClosesWithItsNotifications) {
 TEST_F(ComboBoxTest, DroppingAndClosingByHandAndLosingFocusWhileDropped) {
     HWND list = combo(CBS_DROPDOWNLIST);
     add(list, L"one");
+    MSG enter;
+    enter.message = WM_KEYDOWN;
+    enter.wParam = VK_RETURN;
+    const auto enterParam = reinterpret_cast<LPARAM>(&enter);
+    EXPECT_EQ(send(list, WM_GETDLGCODE, 0, enterParam) & DLGC_WANTALLKEYS, 0);
     send(list, CB_SHOWDROPDOWN, TRUE);
     EXPECT_EQ(send(list, CB_GETDROPPEDSTATE), TRUE);
+    EXPECT_EQ(send(list, WM_GETDLGCODE, 0, enterParam) & DLGC_WANTALLKEYS, DLGC_WANTALLKEYS);
     send(list, CB_SHOWDROPDOWN, FALSE);
     EXPECT_EQ(host.commands(kId), (std::vector<int>{CBN_DROPDOWN, CBN_CLOSEUP}));
 
@@ -230,6 +236,39 @@ TEST_F(ComboBoxTest, ListGeometryFollowsTheSettings) {
     EXPECT_EQ(send(list, CB_SETITEMHEIGHT, 0, 21), 0);
     EXPECT_EQ(send(list, CB_GETITEMHEIGHT, 0), 21);
     EXPECT_NE(send(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1)), 21);
+}
+
+} // namespace
+
+#include "afxwin.h"
+
+namespace {
+
+TEST_F(ComboBoxTest, TheClassLibraryWrapperDrivesTheSameControl) {
+    CComboBox wrapper;
+    ASSERT_TRUE(wrapper.Attach(combo(CBS_DROPDOWN | CBS_SORT)));
+    EXPECT_EQ(wrapper.AddString(L"pear"), 0);
+    EXPECT_EQ(wrapper.AddString(L"Apple"), 0);
+    wrapper.SetItemData(1, 0xBEEF);
+    EXPECT_EQ(wrapper.GetItemData(1), 0xBEEFu);
+    std::wstring text;
+    wrapper.GetLBText(1, text);
+    EXPECT_EQ(text, L"pear");
+    wrapper.GetLBText(7, text);
+    EXPECT_EQ(text, L"");
+    EXPECT_EQ(wrapper.FindStringExact(-1, L"APPLE"), 0);
+    EXPECT_EQ(wrapper.SelectString(-1, L"pe"), 1);
+    EXPECT_EQ(wrapper.GetCurSel(), 1);
+    EXPECT_EQ(wrapper.GetWindowText(), L"pear");
+    wrapper.SetEditSel(1, -1);
+    EXPECT_EQ(wrapper.GetEditSel(), static_cast<DWORD>(MAKELONG(1, 4)));
+    wrapper.ShowDropDown();
+    EXPECT_TRUE(wrapper.GetDroppedState());
+    wrapper.ShowDropDown(FALSE);
+    EXPECT_EQ(wrapper.DeleteString(0), 1);
+    wrapper.ResetContent();
+    EXPECT_EQ(wrapper.GetCount(), 0);
+    wrapper.Detach();
 }
 
 } // namespace

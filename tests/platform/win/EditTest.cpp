@@ -218,7 +218,27 @@ TEST_F(EditTest, FocusChangesAreReported) {
     EXPECT_EQ(host.commands(kId), (std::vector<int>{EN_SETFOCUS, EN_KILLFOCUS}));
     EXPECT_EQ(host.commands(kId + 1), std::vector<int>{EN_SETFOCUS});
     EXPECT_EQ(send(first, WM_GETDLGCODE), DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
-    EXPECT_EQ(send(edit(ES_MULTILINE), WM_GETDLGCODE) & DLGC_WANTALLKEYS, DLGC_WANTALLKEYS);
+}
+
+TEST_F(EditTest, MultiLineFieldsLeaveTheDialogKeysToTheDialog) {
+    HWND plain = edit(ES_MULTILINE);
+    HWND wantsReturn = edit(ES_MULTILINE | ES_WANTRETURN);
+    auto wantsAll = [](HWND field, int key) {
+        MSG message;
+        message.hwnd = field;
+        message.message = WM_KEYDOWN;
+        message.wParam = static_cast<WPARAM>(key);
+        const LRESULT code =
+            SendMessage(field, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&message));
+        return (code & DLGC_WANTALLKEYS) != 0;
+    };
+    EXPECT_TRUE(wantsAll(plain, 'A'));
+    EXPECT_FALSE(wantsAll(plain, VK_RETURN));
+    EXPECT_TRUE(wantsAll(wantsReturn, VK_RETURN));
+    EXPECT_FALSE(wantsAll(wantsReturn, VK_TAB));
+    EXPECT_FALSE(wantsAll(wantsReturn, VK_ESCAPE));
+    EXPECT_EQ(send(plain, WM_GETDLGCODE) & DLGC_WANTALLKEYS, DLGC_WANTALLKEYS);
+    EXPECT_EQ(send(edit(), WM_GETDLGCODE) & DLGC_WANTALLKEYS, 0);
 }
 
 #if __has_include("win/winclip.h")
@@ -249,5 +269,38 @@ TEST_F(EditTest, CopyCutAndPasteGoThroughTheClipboard) {
     winx::resetClipboard();
 }
 #endif
+
+} // namespace
+
+#include "afxwin.h"
+
+namespace {
+
+TEST_F(EditTest, TheClassLibraryWrapperDrivesTheSameControl) {
+    CEdit wrapper;
+    ASSERT_TRUE(wrapper.Attach(edit(ES_MULTILINE | ES_WANTRETURN, L"first\r\nsecond")));
+    EXPECT_EQ(wrapper.GetLineCount(), 2);
+    wchar_t line[16] = {};
+    EXPECT_EQ(wrapper.GetLine(1, line, 3), 3);
+    EXPECT_EQ(std::wstring(line, 3), L"sec");
+    EXPECT_EQ(wrapper.LineIndex(1), 7);
+    wrapper.SetSel(0, 5);
+    int start = -1;
+    int end = -1;
+    wrapper.GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 5);
+    wrapper.ReplaceSel(L"1st", TRUE);
+    EXPECT_EQ(wrapper.GetWindowText(), L"1st\r\nsecond");
+    EXPECT_TRUE(wrapper.GetModify());
+    EXPECT_TRUE(wrapper.CanUndo());
+    wrapper.Undo();
+    EXPECT_EQ(wrapper.GetWindowText(), L"first\r\nsecond");
+    wrapper.SetLimitText(20);
+    EXPECT_EQ(wrapper.GetLimitText(), 20u);
+    wrapper.SetReadOnly();
+    EXPECT_EQ(wrapper.GetStyle() & ES_READONLY, ES_READONLY);
+    wrapper.Detach();
+}
 
 } // namespace

@@ -44,6 +44,7 @@ private:
     LRESULT onFocus(bool gained);
     LRESULT onUserPick(WPARAM kind, LPARAM index);
     LRESULT droppedRect(LPARAM lParam) const;
+    LRESULT dialogCode(LPARAM lParam) const;
 
     // Selects without notifying; the field shows the entry (or is cleared for -1).
     void select(int index);
@@ -116,7 +117,7 @@ LRESULT ComboBox::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         return onFocus(msg == WM_SETFOCUS);
     case WM_GETDLGCODE:
-        return DLGC_WANTCHARS | DLGC_WANTARROWS | (editable() ? DLGC_HASSETSEL : 0);
+        return dialogCode(lParam);
     case WM_SETFONT:
     case WM_GETFONT:
         return handleFont(msg, wParam, lParam);
@@ -281,6 +282,15 @@ LRESULT ComboBox::droppedRect(LPARAM lParam) const {
     rect->right = rect->left + std::max<LONG>(rect->right - rect->left, droppedWidth_);
     rect->bottom = rect->top + fieldHeight_ + shown * itemHeight_;
     return TRUE;
+}
+
+// While the list is open, Enter and Escape close it instead of ending the dialog.
+LRESULT ComboBox::dialogCode(LPARAM lParam) const {
+    const LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS | (editable() ? DLGC_HASSETSEL : 0);
+    const auto* message = pointerParam<const MSG>(lParam);
+    const bool closingKey = message && message->message == WM_KEYDOWN &&
+                            (message->wParam == VK_RETURN || message->wParam == VK_ESCAPE);
+    return dropped_ && closingKey ? code | DLGC_WANTALLKEYS : code;
 }
 
 LRESULT ComboBox::onEditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -38,7 +38,7 @@ private:
     LRESULT onUndoMessage(UINT msg);
     LRESULT onClipboardMessage(UINT msg);
     LRESULT onPasswordMessage(UINT msg, WPARAM wParam);
-    LRESULT dialogCode() const;
+    LRESULT dialogCode(LPARAM lParam) const;
 
     void typeText(std::wstring_view text);
     void replaceSelection(std::wstring_view text, bool undoable);
@@ -74,7 +74,7 @@ LRESULT Edit::handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetFocus(hwnd());
         return 0;
     case WM_GETDLGCODE:
-        return dialogCode();
+        return dialogCode(lParam);
     case WM_SETFONT:
     case WM_GETFONT:
         return handleFont(msg, wParam, lParam);
@@ -309,9 +309,19 @@ LRESULT Edit::onPasswordMessage(UINT msg, WPARAM wParam) {
     return 0;
 }
 
-LRESULT Edit::dialogCode() const {
+// A multi-line field takes every key except those that belong to the dialog: Tab, Escape, and
+// Enter unless the field wants it.
+LRESULT Edit::dialogCode(LPARAM lParam) const {
     const LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    return multiLine() ? code | DLGC_WANTALLKEYS : code;
+    if (!multiLine()) return code;
+    const auto* message = pointerParam<const MSG>(lParam);
+    if (message && (message->message == WM_KEYDOWN || message->message == WM_CHAR)) {
+        const WPARAM key = message->wParam;
+        const bool forDialog =
+            key == VK_TAB || key == VK_ESCAPE || (key == VK_RETURN && !hasStyle(ES_WANTRETURN));
+        if (forDialog) return code;
+    }
+    return code | DLGC_WANTALLKEYS;
 }
 
 Control* createEdit(HWND hwnd) {
