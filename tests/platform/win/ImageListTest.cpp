@@ -60,3 +60,31 @@ TEST_F(ImageListTest, AListViewDestroysItsListsUnlessTheyAreShared) {
 }
 
 } // namespace
+
+#include "afxcmn.h"
+
+namespace {
+
+TEST_F(ImageListTest, TheClassLibraryImageListOwnsItsListUntilDetached) {
+    HIMAGELIST handle = nullptr;
+    {
+        CImageList images;
+        ASSERT_TRUE(images.Create(16, 16, ILC_COLOR32, 0, 2));
+        EXPECT_FALSE(images.Create(16, 16, ILC_COLOR32, 0, 2)); // one list per object
+        handle = images.GetSafeHandle();
+        EXPECT_EQ(CImageList::FromHandle(handle), &images);
+        EXPECT_EQ(images.Add(reinterpret_cast<HICON>(0x7100)), 0);
+        EXPECT_EQ(images.GetImageCount(), 1);
+    }
+    EXPECT_EQ(CImageList::FromHandle(handle), nullptr);
+    EXPECT_FALSE(ImageList_Destroy(handle)); // gone with its object
+
+    CImageList kept;
+    ASSERT_TRUE(kept.Create(8, 8, ILC_COLOR32, 0, 2));
+    HIMAGELIST detached = kept.Detach();
+    EXPECT_FALSE(kept.DeleteImageList());
+    EXPECT_TRUE(ImageList_Destroy(detached));
+    EXPECT_FALSE(kept.Create(999999, 8, ILC_COLOR32, 0, 2));
+}
+
+} // namespace

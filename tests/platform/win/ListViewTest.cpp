@@ -333,3 +333,45 @@ TEST_F(ListViewTest, TheViewScrollsItemsIntoSight) {
 }
 
 } // namespace
+
+#include "afxcmn.h"
+
+namespace {
+
+TEST_F(ListViewTest, TheClassLibraryWrapperWalksTheSelectionAndOwnsNoImageList) {
+    CListCtrl wrapper;
+    ASSERT_TRUE(
+        wrapper.Attach(host.create(WC_LISTVIEW, LVS_REPORT, kId, L"", RECT{0, 0, 300, 200})));
+    EXPECT_EQ(wrapper.InsertColumn(0, L"Name", LVCFMT_LEFT, 90), 0);
+    EXPECT_EQ(wrapper.InsertColumn(1, L"Size"), 1);
+    EXPECT_EQ(wrapper.GetColumnWidth(0), 90);
+    for (int i = 0; i < 4; ++i) {
+        wrapper.InsertItem(i, std::to_wstring(i).c_str());
+        wrapper.SetItemText(i, 1, std::wstring(static_cast<std::size_t>(i) * 40, L'x').c_str());
+        wrapper.SetItemData(i, static_cast<DWORD_PTR>(100 + i));
+    }
+    EXPECT_EQ(wrapper.GetItemText(3, 1).size(), 120u); // longer than a first guess
+    EXPECT_EQ(wrapper.GetItemData(2), 102u);
+    wrapper.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    wrapper.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+    std::vector<int> walked;
+    for (POSITION at = wrapper.GetFirstSelectedItemPosition(); at;) {
+        walked.push_back(wrapper.GetNextSelectedItem(at));
+    }
+    EXPECT_EQ(walked, (std::vector<int>{1, 3}));
+    EXPECT_EQ(wrapper.GetSelectedCount(), 2u);
+
+    wrapper.SetExtendedStyle(LVS_EX_CHECKBOXES);
+    wrapper.SetCheck(2);
+    EXPECT_TRUE(wrapper.GetCheck(2));
+    EXPECT_FALSE(wrapper.GetCheck(0));
+
+    CImageList images;
+    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR32, 0, 4));
+    EXPECT_EQ(wrapper.SetImageList(&images, LVSIL_SMALL), nullptr);
+    EXPECT_EQ(wrapper.GetImageList(LVSIL_SMALL), &images);
+    EXPECT_EQ(wrapper.SetImageList(nullptr, LVSIL_SMALL), &images);
+    wrapper.Detach();
+}
+
+} // namespace

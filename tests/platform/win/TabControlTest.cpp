@@ -184,3 +184,32 @@ TEST_F(TabControlTest, AnImageListWidensTabsWithImagesAndStaysWithItsOwner) {
 }
 
 } // namespace
+
+#include "afxcmn.h"
+
+namespace {
+
+TEST_F(TabControlTest, TheClassLibraryWrapperDrivesTheSameControl) {
+    CTabCtrl wrapper;
+    ASSERT_TRUE(wrapper.Attach(tabs({})));
+    EXPECT_EQ(wrapper.InsertItem(0, L"General"), 0);
+    EXPECT_EQ(wrapper.InsertItem(1, L"Bolts", 0), 1);
+    EXPECT_EQ(wrapper.GetItemCount(), 2);
+    EXPECT_EQ(wrapper.SetCurSel(1), 0);
+    EXPECT_EQ(wrapper.GetCurSel(), 1);
+    RECT first;
+    RECT second;
+    ASSERT_TRUE(wrapper.GetItemRect(0, &first));
+    ASSERT_TRUE(wrapper.GetItemRect(1, &second));
+    EXPECT_EQ(second.left, first.right);
+    RECT area{0, 0, 400, 300};
+    wrapper.AdjustRect(FALSE, &area);
+    EXPECT_GT(area.top, first.bottom - 1);
+    EXPECT_TRUE(wrapper.DeleteItem(0));
+    EXPECT_EQ(wrapper.GetCurSel(), 0);
+    EXPECT_TRUE(wrapper.DeleteAllItems());
+    EXPECT_TRUE(host.notifications().empty());
+    wrapper.Detach();
+}
+
+} // namespace
