@@ -84,7 +84,7 @@ constexpr DWORD BI_RLE8 = 1;
 constexpr DWORD BI_RLE4 = 2;
 constexpr DWORD BI_BITFIELDS = 3;
 
-// Size only: the content starts black. Null for sizes outside 1..16384.
+// Size only: the content starts black. Null for sizes outside 1..16384 or above 16M pixels.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 

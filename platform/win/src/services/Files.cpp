@@ -4,7 +4,6 @@
 
 #include "win/utf8.h"
 
-#include <chrono>
 #include <cstring>
 #include <string>
 
