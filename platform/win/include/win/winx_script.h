@@ -112,6 +112,7 @@ struct MessageBoxRecord {
 
 struct FileDialogRecord {
     bool save = false;
+    bool folder = false; // a folder browser
     std::wstring title;
     std::wstring filter; // the description/pattern pairs, joined with '|'
     std::wstring initialFolder;

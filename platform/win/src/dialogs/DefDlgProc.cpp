@@ -143,7 +143,7 @@ LRESULT DefDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (proc && winx::dialogs::stateOf(dialog)) {
         SetWindowLongPtr(dialog, DWLP_MSGRESULT, 0);
         const INT_PTR handled = proc(dialog, msg, wParam, lParam);
-        if (!IsWindow(dialog)) return handled;
+        if (!IsWindow(dialog) || msg == WM_INITDIALOG) return handled;
         if (handled) {
             return winx::dialogs::returnsDirectly(msg) ? handled
                                                        : GetWindowLongPtr(dialog, DWLP_MSGRESULT);

@@ -12,12 +12,13 @@ namespace {
 
 constexpr int kMaxNesting = 16;
 
-bool usable(HWND hwnd) {
-    return IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
-}
-
 DWORD styleOf(HWND hwnd) {
     return static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
+}
+
+// Visible and enabled by its own style (the dialog itself may still be hidden).
+bool usable(HWND hwnd) {
+    return (styleOf(hwnd) & (WS_VISIBLE | WS_DISABLED)) == WS_VISIBLE;
 }
 DWORD exStyleOf(HWND hwnd) {
     return static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_EXSTYLE));

@@ -3,6 +3,8 @@
 #include "scripts/Records.h"
 
 #include "win/commdlg.h"
+#include "win/objbase.h"
+#include "win/shlobj.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -139,4 +141,71 @@ BOOL GetSaveFileName(LPOPENFILENAME ofn) {
 }
 DWORD CommDlgExtendedError() {
     return lastError;
+}
+
+// ---- Folder browser
+// ------------------------------------------------------------------------------
+
+struct ITEMIDLIST {
+    wchar_t first; // the item list of this stand-in is the folder path's text
+};
+
+namespace {
+
+constexpr std::size_t kMaxPath = 260;
+
+LPITEMIDLIST makeItemList(const std::wstring& path) {
+    void* block = CoTaskMemAlloc((path.size() + 1) * sizeof(wchar_t));
+    if (!block) return nullptr;
+    auto* text = static_cast<wchar_t*>(block);
+    std::copy(path.begin(), path.end(), text);
+    text[path.size()] = L'\0';
+    return static_cast<LPITEMIDLIST>(block);
+}
+
+} // namespace
+
+LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO info) {
+    if (!info) return nullptr;
+    winx::FileDialogRecord record;
+    record.folder = true;
+    record.title = text(info->lpszTitle);
+    record.flags = info->ulFlags;
+    auto answer = winx::interaction::takeFileAnswer();
+    LPITEMIDLIST result = nullptr;
+    if (!answer) {
+        record.unattended = true;
+        winx::UnattendedRecord u;
+        u.kind = winx::UnattendedRecord::Kind::FileDialog;
+        u.caption = record.title;
+        winx::records::unattended(u);
+    } else if (!answer->cancel && !answer->paths.empty()) {
+        if (answer->paths.size() > 1) {
+            winx::records::problem(L"folder browser: several folders answered");
+        }
+        const std::wstring& folder = answer->paths.front();
+        result = makeItemList(folder);
+        if (result) record.paths = {folder};
+        if (result && info->pszDisplayName) {
+            const std::wstring name = folder.substr(nameStart(folder));
+            const std::size_t n = std::min(name.size(), kMaxPath - 1);
+            std::copy_n(name.begin(), n, info->pszDisplayName);
+            info->pszDisplayName[n] = L'\0';
+        }
+    }
+    winx::records::fileDialog(std::move(record));
+    return result;
+}
+
+BOOL SHGetPathFromIDList(LPCITEMIDLIST list, LPWSTR path) {
+    if (!list || !path) return FALSE;
+    const std::wstring folder(reinterpret_cast<const wchar_t*>(list));
+    const std::size_t n = std::min(folder.size(), kMaxPath - 1);
+    std::copy_n(folder.begin(), n, path);
+    path[n] = L'\0';
+    return TRUE;
+}
+
+void ILFree(LPITEMIDLIST list) {
+    CoTaskMemFree(list);
 }

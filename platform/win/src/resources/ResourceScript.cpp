@@ -127,6 +127,14 @@ private:
 
     [[noreturn]] void fail(const std::wstring& text) const { throw ParseError{tok().line, text}; }
 
+    // Something expected is missing: reported on the line where it should have been (the
+    // previous token's line when the current token starts a new line).
+    [[noreturn]] void missing(const std::wstring& what) const {
+        const bool newLine = i_ > 0 && lexed_.tokens[i_ - 1].line != tok().line;
+        throw ParseError{newLine ? lexed_.tokens[i_ - 1].line : tok().line,
+                         L"expected " + what + L" but found " + describe(tok())};
+    }
+
     std::wstring describe(const Token& t) const {
         switch (t.kind) {
         case TokenKind::End:
@@ -141,7 +149,7 @@ private:
     }
 
     void expectComma() {
-        if (!isPunct(L",")) fail(L"expected ',' but found " + describe(tok()));
+        if (!isPunct(L",")) missing(L"','");
         advance();
     }
     bool optionalComma() {
@@ -150,7 +158,7 @@ private:
         return true;
     }
     void expectBegin() {
-        if (!isBegin()) fail(L"expected BEGIN but found " + describe(tok()));
+        if (!isBegin()) missing(L"BEGIN");
         advance();
     }
 
@@ -252,11 +260,11 @@ private:
         if (isPunct(L"(")) {
             advance();
             const std::int64_t v = expression();
-            if (!isPunct(L")")) fail(L"expected ')' but found " + describe(tok()));
+            if (!isPunct(L")")) missing(L"')'");
             advance();
             return v;
         }
-        fail(L"expected a number but found " + describe(t));
+        missing(L"a number");
     }
 
     std::int64_t unary() {
