@@ -153,6 +153,20 @@ TEST_F(TabControlTest, TabsLieInOneRowSizedByTheirTexts) {
     EXPECT_EQ(TabCtrl_GetCurSel(control), 1);
 }
 
+TEST_F(TabControlTest, ALargerFontWidensTheTabsByItsCharacterWidth) {
+    HWND control = tabs({L"Abcd"});
+    const LONG before = rect(control, 0).right - rect(control, 0).left;
+    LOGFONT large;
+    large.lfHeight = -22; // twice the height of the default dialog font
+    HFONT font = CreateFontIndirect(&large);
+    SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    EXPECT_EQ(send(control, WM_GETFONT), reinterpret_cast<LRESULT>(font));
+    const LONG after = rect(control, 0).right - rect(control, 0).left;
+    EXPECT_EQ(after - before, 4 * kCharWidth); // four characters at twice the width
+    DestroyWindow(control);
+    DeleteObject(font);
+}
+
 TEST_F(TabControlTest, AdjustRectConvertsBetweenWindowAndDisplayArea) {
     HWND control = tabs({L"Page"});
     RECT area{0, 0, 400, 300};

@@ -4,15 +4,8 @@
 
 #include "win/wintypes.h"
 
-// Image kinds of STM_SETIMAGE, BM_SETIMAGE and image loading; the GDI header owns them once it
-// exists.
-#if __has_include("win/wingdi.h")
+// IMAGE_BITMAP and IMAGE_ICON, the image kinds of STM_SETIMAGE and BM_SETIMAGE.
 #include "win/wingdi.h"
-#else
-constexpr UINT IMAGE_BITMAP = 0;
-constexpr UINT IMAGE_ICON = 1;
-constexpr UINT IMAGE_CURSOR = 2;
-#endif
 
 // ---- STATIC ------------------------------------------------------------------------------------
 constexpr DWORD SS_LEFT = 0x0000;
