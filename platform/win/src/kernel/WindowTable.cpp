@@ -111,7 +111,7 @@ std::unique_ptr<Window> makeWindow(std::shared_ptr<WindowClass> cls, DWORD exSty
     if (child) {
         w->id = reinterpret_cast<UINT_PTR>(menuOrId);
     } else {
-        w->menu = menuOrId;
+        w->menu = IsMenu(menuOrId) ? menuOrId : nullptr; // an id is no menu bar
     }
     if (name && !IS_INTRESOURCE(name)) w->text = name;
     return w;
