@@ -12,9 +12,7 @@ protected:
 };
 
 TEST_F(EditorServicesTest, CommandGroupsAreRemovedWholeAndRecorded) {
-    auto* stack = AcEdCommandStack::cast(acrxSysRegistry()->at(ACRX_COMMAND_DOCK));
-    ASSERT_EQ(stack, nullptr) << "the stack is created on first use";
-    stack = acedRegCmds();
+    auto* stack = acedRegCmds();
     ASSERT_EQ(AcEdCommandStack::cast(acrxSysRegistry()->at(ACRX_COMMAND_DOCK)), stack);
     EXPECT_EQ(stack->addCommand(L"TRUSKA_SS", L"SSEDIT", L"ssedit", ACRX_CMD::kModal, nullptr),
               Acad::eOk);
