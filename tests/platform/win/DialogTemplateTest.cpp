@@ -99,6 +99,8 @@ BEGIN
     CONTROL "", 3, "SysListView32", LVS_REPORT | WS_BORDER | 0x10, 0, 0, 10, 10
     CONTROL "Check", 4, BUTTON, BS_AUTOCHECKBOX | WS_TABSTOP, 0, 0, 10, 10
     CONTROL 8136, 5, STATIC, SS_BITMAP, 0, 0, 10, 10
+    COMBOBOX 7, 0, 0, 10, 10, CBS_DROPDOWN | CBS_SORT
+    COMBOBOX 8, 0, 0, 10, 10, WS_VSCROLL
     LTEXT "m", 6, 0, 0, 10, 10, MYSTYLE
 END
 )");
@@ -124,6 +126,9 @@ END
     EXPECT_EQ(item(d, 3).style, WS_CHILD | WS_VISIBLE | LVS_REPORT | WS_BORDER | 0x10);
     EXPECT_EQ(item(d, 4).className, L"BUTTON");
     EXPECT_EQ(item(d, 5).imageId, 8136);
+    // A combo box's kind replaces the default simple kind.
+    EXPECT_EQ(item(d, 7).style, WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN | CBS_SORT);
+    EXPECT_EQ(item(d, 8).style, WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_SIMPLE | WS_VSCROLL);
     EXPECT_EQ(item(d, 6).style, WS_CHILD | WS_VISIBLE | SS_LEFT | WS_GROUP | WS_VSCROLL | 0x4);
 }
 

@@ -203,6 +203,7 @@ BOOL CRectTracker::TrackHandle(int handle, CWnd*, CPoint, CWnd*) {
     int dx = 0;
     int dy = 0;
     if (!winx::takeTrackerDrag(dx, dy)) return FALSE;
+    if (dx == 0 && dy == 0) return FALSE; // released without moving: nothing changes
     const CRect before = m_rect;
     if (handle == hitMiddle) {
         m_rect.OffsetRect(dx, dy);

@@ -38,6 +38,7 @@ using rc::TokenKind;
 constexpr int kMaxDefineDepth = 32;
 constexpr int kMaxMenuDepth = 16;
 constexpr DWORD kControlBase = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kComboTypeMask = 0x0003; // CBS_SIMPLE, CBS_DROPDOWN, CBS_DROPDOWNLIST
 
 struct ParseError {
     int line;
@@ -560,7 +561,10 @@ private:
         if (!kind) fail(L"unknown control statement " + describe(tok()));
         advance();
         item.className = kind->className;
-        const DWORD base = kControlBase | kind->defaultStyle;
+        // A combo box takes its default kind (simple) only when the style names none.
+        const bool combo = upper(item.className) == L"COMBOBOX";
+        const DWORD base =
+            kControlBase | (combo ? kind->defaultStyle & ~kComboTypeMask : kind->defaultStyle);
         item.style = base;
         if (kind->hasText) {
             controlText(item);
@@ -570,6 +574,7 @@ private:
         expectComma();
         rectangle(item);
         trailing(item, extended, base);
+        if (combo && !(item.style & kComboTypeMask)) item.style |= CBS_SIMPLE;
         return item;
     }
 

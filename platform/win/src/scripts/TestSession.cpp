@@ -1,5 +1,6 @@
 // The test helper: a clean, deterministic platform for the length of one test.
 #include "kernel/Kernel.h"
+#include "resources/Modules.h"
 #include "scripts/Records.h"
 
 #include "win/winx.h"
@@ -10,6 +11,7 @@ namespace winx {
 
 TestSession::TestSession() {
     kernel::ensureStarted();
+    installResourceLoader(); // a test may have replaced it
     testClockBefore_ = usingTestClock();
     useTestClock(true);
     resetInteraction();
