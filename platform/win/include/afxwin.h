@@ -308,7 +308,8 @@ public:
     CGdiObject& operator=(const CGdiObject&) = delete;
     ~CGdiObject() override { DeleteObject(); }
 
-    HGDIOBJ GetSafeHandle() const { return m_hObject; }
+    // Null through a null pointer too, as class-library code expects.
+    HGDIOBJ GetSafeHandle() const;
     BOOL Attach(HGDIOBJ object);
     HGDIOBJ Detach();
     BOOL DeleteObject(); // deletes the attached object; FALSE when there is none
@@ -371,7 +372,7 @@ public:
     ~CDC() override;
 
     static CDC* FromHandle(HDC dc);
-    HDC GetSafeHdc() const { return m_hDC; }
+    HDC GetSafeHdc() const; // null through a null pointer too
     operator HDC() const { return m_hDC; }
     BOOL Attach(HDC dc);
     HDC Detach();
@@ -454,7 +455,7 @@ public:
 
     static CMenu* FromHandle(HMENU menu);
     operator HMENU() const { return m_hMenu; }
-    HMENU GetSafeHmenu() const { return m_hMenu; }
+    HMENU GetSafeHmenu() const; // null through a null pointer too
     BOOL Attach(HMENU menu);
     HMENU Detach();
     BOOL CreateMenu();
@@ -507,8 +508,9 @@ public:
     static CWnd* GetDesktopWindow();
     static CWnd* WindowFromPoint(POINT point);
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
-    operator HWND() const { return m_hWnd; }
+    // Null through a null pointer too, as class-library code expects.
+    HWND GetSafeHwnd() const;
+    operator HWND() const { return GetSafeHwnd(); }
     BOOL Attach(HWND hwnd);
     HWND Detach();
     // Attaches and routes the window's messages through this object's message map first.

@@ -90,6 +90,7 @@ CFont* CFont::FromHandle(HFONT font) {
 }
 
 BOOL CFont::CreateFontIndirect(const LOGFONT* font) {
+    if (m_hObject) return FALSE;
     return Attach(static_cast<HGDIOBJ>(::CreateFontIndirect(font)));
 }
 
@@ -133,16 +134,19 @@ BOOL CBitmap::LoadBitmap(UINT id) {
 }
 
 BOOL CBitmap::LoadBitmap(LPCWSTR name) {
+    if (m_hObject) return FALSE;
     const HINSTANCE instance = AfxFindResourceHandle(name, RT_BITMAP);
     return Attach(static_cast<HGDIOBJ>(::LoadBitmap(instance, name)));
 }
 
 BOOL CBitmap::CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
                            const void* bits) {
+    if (m_hObject) return FALSE;
     return Attach(static_cast<HGDIOBJ>(::CreateBitmap(width, height, planes, bitsPerPixel, bits)));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
+    if (m_hObject) return FALSE;
     return Attach(
         static_cast<HGDIOBJ>(::CreateCompatibleBitmap(dc ? dc->m_hDC : nullptr, width, height)));
 }
@@ -156,6 +160,7 @@ CBrush* CBrush::FromHandle(HBRUSH brush) {
 }
 
 BOOL CBrush::CreateSolidBrush(COLORREF color) {
+    if (m_hObject) return FALSE;
     return Attach(static_cast<HGDIOBJ>(::CreateSolidBrush(color)));
 }
 
@@ -165,6 +170,7 @@ BOOL CBrush::CreateSysColorBrush(int index) {
 }
 
 BOOL CPen::CreatePen(int style, int width, COLORREF color) {
+    if (m_hObject) return FALSE;
     return Attach(static_cast<HGDIOBJ>(::CreatePen(style, width, color)));
 }
 
@@ -187,6 +193,7 @@ HDC CDC::Detach() {
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* dc) {
+    if (m_hDC) return FALSE;
     return Attach(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr));
 }
 

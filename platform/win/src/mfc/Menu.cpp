@@ -21,9 +21,11 @@ HMENU CMenu::Detach() {
     return std::exchange(m_hMenu, nullptr);
 }
 BOOL CMenu::CreateMenu() {
+    if (m_hMenu) return FALSE;
     return Attach(::CreateMenu());
 }
 BOOL CMenu::CreatePopupMenu() {
+    if (m_hMenu) return FALSE;
     return Attach(::CreatePopupMenu());
 }
 BOOL CMenu::LoadMenu(UINT id) {
@@ -31,6 +33,7 @@ BOOL CMenu::LoadMenu(UINT id) {
 }
 
 BOOL CMenu::LoadMenu(LPCWSTR name) {
+    if (m_hMenu) return FALSE;
     return Attach(::LoadMenu(AfxFindResourceHandle(name, RT_MENU), name));
 }
 
