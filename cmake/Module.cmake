@@ -14,6 +14,6 @@ target_link_libraries(trkss_modules INTERFACE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${tr
 add_library(trkss SHARED "${PROJECT_SOURCE_DIR}/frame/entry/LibraryEntry.cpp")
 set_target_properties(trkss PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
 target_include_directories(trkss PRIVATE "${PROJECT_SOURCE_DIR}")
-target_link_libraries(trkss PUBLIC trkss_modules)
+target_link_libraries(trkss PRIVATE trkss_modules PUBLIC trkwin trkacad trkgrid trkcore)
 target_link_options(trkss PRIVATE -Wl,--no-undefined)
 trk_common(trkss)
