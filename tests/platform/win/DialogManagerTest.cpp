@@ -284,3 +284,37 @@ TEST_F(DialogManager, AModalDialogInsideAModalDialogTakesTheNextScript) {
 }
 
 } // namespace
+
+namespace {
+
+INT_PTR CALLBACK answeringProc(HWND dialog, UINT msg, WPARAM, LPARAM) {
+    if (msg == WM_APP) {
+        SetWindowLongPtr(dialog, DWLP_MSGRESULT, 77);
+        return TRUE;
+    }
+    if (msg == WM_CTLCOLORSTATIC) return 1234; // returned as it is
+    return FALSE;
+}
+
+TEST_F(DialogManager, DwlpMsgResultCarriesTheAnswerAndTheTemplateFontDiesWithTheDialog) {
+    const std::size_t liveBefore = winx::liveGdiObjects();
+    const HWND dlg =
+        CreateDialogParam(formModule(), MAKEINTRESOURCE(kFormId), nullptr, answeringProc, 0);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(winx::liveGdiObjects(), liveBefore + 1); // the 8-point template font
+    EXPECT_EQ(SendMessage(dlg, WM_APP, 0, 0), 77);
+    EXPECT_EQ(SendMessage(dlg, WM_CTLCOLORSTATIC, 0, 0), 1234);
+    EXPECT_EQ(SendMessage(dlg, WM_APP + 1, 0, 0), 0);
+    // WM_NEXTDLGCTL moves to the next tab stop, or to a given control.
+    SetFocus(GetDlgItem(dlg, 10));
+    SendMessage(dlg, WM_NEXTDLGCTL, 0, 0);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), 11);
+    SendMessage(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dlg, IDOK)), TRUE);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), IDOK);
+    SendMessage(dlg, WM_NEXTDLGCTL, 1, 0);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), 30);
+    DestroyWindow(dlg);
+    EXPECT_EQ(winx::liveGdiObjects(), liveBefore);
+}
+
+} // namespace

@@ -44,9 +44,8 @@ void attachDialog(HWND hwnd, void* context) {
 
 void releaseDialogFont(HWND hwnd) {
     kernel::Window* w = kernel::find(hwnd);
-    if (w && w->dialog && w->dialog->ownsFont && w->dialog->font) {
-        DeleteObject(w->dialog->font);
-        w->dialog->font = nullptr;
+    if (w && w->dialog && w->dialog->templateFont) {
+        DeleteObject(std::exchange(w->dialog->templateFont, nullptr));
     }
 }
 
@@ -196,7 +195,7 @@ HWND createFromTemplate(const DialogTemplate& t, HINSTANCE instance, HWND parent
     if (t.hasFont) {
         font = createTemplateFont(t);
         stateOf(dialog)->font = font;
-        stateOf(dialog)->ownsFont = font != nullptr;
+        stateOf(dialog)->templateFont = font;
         SendMessage(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     if (!IsWindow(dialog) || !createControls(dialog, t, instance, font)) {

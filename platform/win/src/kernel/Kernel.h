@@ -28,10 +28,10 @@ struct DialogState {
     bool ended = false;
     INT_PTR result = 0;
     int defaultId = 0;
-    HFONT font = nullptr;
-    bool ownsFont = false;
-    int baseX = 6;  // pixels per 4 horizontal dialog units
-    int baseY = 13; // pixels per 8 vertical dialog units
+    HFONT font = nullptr;         // the font the dialog was given (WM_SETFONT)
+    HFONT templateFont = nullptr; // the template's font, deleted with the dialog
+    int baseX = 6;                // pixels per 4 horizontal dialog units
+    int baseY = 13;               // pixels per 8 vertical dialog units
     HWND savedFocus = nullptr;
     HWND ownerToEnable = nullptr; // a modal dialog's owner, disabled while it runs
 };
