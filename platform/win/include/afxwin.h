@@ -508,7 +508,8 @@ public:
     static CWnd* GetDesktopWindow();
     static CWnd* WindowFromPoint(POINT point);
 
-    // Null through a null pointer too, as class-library code expects.
+    // Null for an empty object; tolerates a null object as class-library code expects (the
+    // sanitizer build still reports such a call).
     HWND GetSafeHwnd() const;
     operator HWND() const { return GetSafeHwnd(); }
     BOOL Attach(HWND hwnd);

@@ -65,18 +65,17 @@ TEST_F(MfcWindow, AModalDialogWithoutParentIsOwnedByTheMainWindow) {
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
 }
 
-TEST_F(MfcWindow, SafeHandleGettersAcceptANullObject) {
-    // Null pointers the compiler cannot see through, as in real code.
-    CWnd* none = CWnd::FromHandle(nullptr);
-    CMenu* noMenu = CMenu::FromHandle(nullptr);
-    CFont* noFont = CFont::FromHandle(nullptr);
-    CDC* noDC = CDC::FromHandle(nullptr);
-    EXPECT_EQ(none->GetSafeHwnd(), nullptr);
-    EXPECT_EQ(noMenu->GetSafeHmenu(), nullptr);
-    EXPECT_EQ(noFont->GetSafeHandle(), nullptr);
-    EXPECT_EQ(noDC->GetSafeHdc(), nullptr);
+TEST_F(MfcWindow, SafeHandleGettersOfEmptyObjectsAreNull) {
     CWnd wnd;
+    CMenu menu;
+    CFont font;
+    CDC dc;
     EXPECT_EQ(wnd.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(menu.GetSafeHmenu(), nullptr);
+    EXPECT_EQ(font.GetSafeHandle(), nullptr);
+    EXPECT_EQ(dc.GetSafeHdc(), nullptr);
+    EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+    EXPECT_EQ(CMenu::FromHandle(nullptr), nullptr);
 }
 
 TEST_F(MfcWindow, FontsKeepTheirLogicalDescriptionAndReachWindows) {
