@@ -318,3 +318,74 @@ TEST_F(DialogManager, DwlpMsgResultCarriesTheAnswerAndTheTemplateFontDiesWithThe
 }
 
 } // namespace
+
+namespace {
+
+const std::string kPagesScript = R"(
+600 DIALOG 0, 0, 200, 120
+STYLE WS_POPUP | WS_CAPTION
+CAPTION "With page"
+BEGIN
+    EDITTEXT 10, 5, 5, 100, 12
+    DEFPUSHBUTTON "OK", IDOK, 95, 100, 40, 14
+    PUSHBUTTON "Cancel", IDCANCEL, 140, 100, 40, 14
+END
+601 DIALOG 0, 30, 200, 60
+STYLE DS_CONTROL | WS_CHILD | WS_VISIBLE
+BEGIN
+    EDITTEXT 20, 5, 5, 100, 12
+    EDITTEXT 21, 5, 20, 100, 12
+END
+)";
+
+INT_PTR CALLBACK pageHostProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        CreateDialogParam(reinterpret_cast<HINSTANCE>(lParam), MAKEINTRESOURCE(601), dialog,
+                          nullptr, 0);
+        return TRUE;
+    }
+    if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED &&
+        (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+TEST_F(DialogManager, APageInsideADialogTakesPartInItsKeyboardAndScripts) {
+    const HINSTANCE module = moduleWithScript(L"pagestest.dll", kPagesScript);
+    std::vector<int> visited;
+    std::wstring typed;
+    auto note = [&](HWND) { visited.push_back(GetDlgCtrlID(GetFocus())); };
+    winx::queueScript(winx::DialogScript()
+                          .setText(21, L"in the page")
+                          .call([&](HWND dlg) {
+                              wchar_t text[32] = {};
+                              const HWND page = GetWindow(GetDlgItem(dlg, IDCANCEL), GW_HWNDNEXT);
+                              EXPECT_TRUE(GetWindowLongPtr(page, GWL_EXSTYLE) &
+                                          WS_EX_CONTROLPARENT);
+                              GetDlgItemText(page, 21, text, 32);
+                              typed = text;
+                          })
+                          .focus(10)
+                          .pressKey(VK_TAB)
+                          .call(note)
+                          .pressKey(VK_TAB)
+                          .call(note)
+                          .pressKey(VK_TAB)
+                          .call(note)
+                          .pressKey(VK_TAB)
+                          .call(note)
+                          .pressKey(VK_TAB)
+                          .call(note)
+                          .pressKey(VK_TAB, winx::kShift)
+                          .call(note)
+                          .pressKey(VK_RETURN)); // from inside the page: the outer default
+    EXPECT_EQ(DialogBoxParam(module, MAKEINTRESOURCE(600), nullptr, pageHostProc,
+                             reinterpret_cast<LPARAM>(module)),
+              IDOK);
+    EXPECT_EQ(typed, L"in the page");
+    EXPECT_EQ(visited, (std::vector<int>{IDOK, IDCANCEL, 20, 21, 10, 21}));
+}
+
+} // namespace

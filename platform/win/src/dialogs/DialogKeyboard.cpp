@@ -118,6 +118,19 @@ bool swallowedChar(const MSG& msg) {
     return !(dialogCode(msg) & (DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTTAB));
 }
 
+// A nested dialog (a page with WS_EX_CONTROLPARENT) navigates as part of the dialog it sits in.
+HWND navigationRoot(HWND dialog) {
+    HWND root = dialog;
+    for (int depth = 0; depth < kMaxNesting; ++depth) {
+        const HWND parent = GetParent(root);
+        if (!parent || !(styleOf(root) & WS_CHILD) || !(exStyleOf(root) & WS_EX_CONTROLPARENT)) {
+            break;
+        }
+        root = parent;
+    }
+    return root;
+}
+
 std::vector<HWND> siblings(HWND control) {
     std::vector<HWND> out;
     const HWND parent = GetParent(control);
@@ -172,7 +185,7 @@ HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
 BOOL IsDialogMessage(HWND dialog, LPMSG msg) {
     if (!msg || !IsWindow(dialog)) return FALSE;
     if (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)) return FALSE;
-    if (msg->message == WM_KEYDOWN && navigationKey(dialog, *msg)) return TRUE;
+    if (msg->message == WM_KEYDOWN && navigationKey(navigationRoot(dialog), *msg)) return TRUE;
     if (msg->message == WM_CHAR && swallowedChar(*msg)) return TRUE;
     TranslateMessage(msg);
     DispatchMessage(msg);

@@ -100,7 +100,9 @@ HWND createFrame(const DialogTemplate& t, HINSTANCE instance, HWND parent, Creat
     kernel::takeCreationHook(creation.chained, creation.chainedContext);
     kernel::setCreationHook(attachDialog, &creation);
     const LPCWSTR cls = t.className.empty() ? L"#32770" : t.className.c_str();
-    const HWND hwnd = CreateWindowEx(t.exStyle, cls, t.caption.c_str(), t.style & ~WS_VISIBLE, at.x,
+    // A dialog made to sit inside another takes part in its keyboard navigation.
+    const DWORD exStyle = t.exStyle | ((t.style & DS_CONTROL) ? WS_EX_CONTROLPARENT : 0);
+    const HWND hwnd = CreateWindowEx(exStyle, cls, t.caption.c_str(), t.style & ~WS_VISIBLE, at.x,
                                      at.y, frame.right - frame.left, frame.bottom - frame.top,
                                      parent, menu, instance, nullptr);
     kernel::CreationHook leftover = nullptr;
