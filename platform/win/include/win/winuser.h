@@ -1,6 +1,13 @@
 // Windows, window classes, messages, the message loop, dialogs, timers, focus, keyboard,
 // menus and message boxes of the windowing platform. Names, argument order and documented
 // behaviour follow the platform's own API.
+//
+// The stand-in in brief: handles are never reused during a run, so a stale handle is simply
+// unknown (IsWindow FALSE, other calls fail cleanly). Rectangles of top-level windows are in
+// screen coordinates on a 1920 x 1080 screen, those of children in their parent's client
+// coordinates; the client area is the window rectangle less the frame AdjustWindowRectEx
+// describes. Timers run on the loop's clock, which tests replace by a test clock (win/winx.h).
+// Nothing is drawn; every state change is reported to one observer (winx::setObserver).
 #pragma once
 
 #include "win/wintypes.h"
@@ -678,8 +685,10 @@ constexpr UINT DM_GETDEFID = WM_USER + 0;
 constexpr UINT DM_SETDEFID = WM_USER + 1;
 constexpr WORD DC_HASDEFID = 0x534B;
 
-// A dialog template parsed from a resource script: the dialog's frame and its controls,
-// positions in dialog units.
+// Dialogs from templates of a module's resource scripts (win/winx_rc.h). A modal dialog runs a
+// loop until EndDialog; headless, the next queued interaction script drives it, and one nobody
+// drives is cancelled and recorded (win/winx_script.h). DialogBoxParam returns -1 when the
+// template is missing or a control class is unknown (unless DS_NOFAILCREATE).
 HWND CreateDialogParam(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC proc,
                        LPARAM initParam);
 INT_PTR DialogBoxParam(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC proc,
@@ -698,7 +707,9 @@ UINT IsDlgButtonChecked(HWND dialog, int id);
 BOOL CheckRadioButton(HWND dialog, int firstId, int lastId, int checkId);
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);
-// Dialog units to pixels with the dialog's font base units.
+// Dialog units to pixels with the dialog's font base units: a template font of 8 points gives
+// 6 x 13 pixels per 4 x 8 dialog units and other sizes scale linearly (any face); a template
+// without a font uses the system font's 8 x 16, which GetDialogBaseUnits returns.
 BOOL MapDialogRect(HWND dialog, LPRECT rect);
 LONG GetDialogBaseUnits();
 
