@@ -2,6 +2,8 @@
 
 #include "afxwin.h"
 
+#include <stdexcept>
+
 namespace {
 
 using namespace wintest;
@@ -82,6 +84,34 @@ TEST_F(MfcDialog, OkWithoutTheRequiredTextKeepsTheDialogOpen) {
                           .click(IDOK));
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.value, L"x");
+}
+
+} // namespace
+
+namespace {
+
+class Throwing : public CDialog {
+public:
+    Throwing() : CDialog(kPromptId) {}
+
+protected:
+    void OnOK() override { throw std::runtime_error("dialog failed"); }
+};
+
+TEST_F(MfcDialog, AnExceptionLeavesNoDialogBehindAndEnablesTheOwnerAgain) {
+    const HWND owner = makeWindow(WS_OVERLAPPED | WS_VISIBLE);
+    Throwing dlg;
+    dlg.m_pParentWnd = CWnd::FromHandle(owner);
+    HWND seen = nullptr;
+    winx::queueScript(winx::DialogScript().call([&](HWND d) { seen = d; }).click(IDOK));
+    EXPECT_THROW(dlg.DoModal(), std::runtime_error);
+    EXPECT_FALSE(IsWindow(seen));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    // The next dialog is created normally.
+    PromptDialog next;
+    winx::queueScript(winx::DialogScript().type(kValueId, L"a").click(IDOK));
+    EXPECT_EQ(next.DoModal(), IDOK);
 }
 
 } // namespace

@@ -242,24 +242,41 @@ HWND CreateDialogParam(HINSTANCE instance, LPCWSTR templateName, HWND parent, DL
     return dialogs::createDialog(instance, templateName, parent, proc, initParam, false);
 }
 
+namespace {
+
+// Ends a modal dialog's life on every way out of DialogBoxParam, an exception included: the
+// owner is enabled again and the dialog destroyed.
+class ModalScope {
+public:
+    ModalScope(HWND owner, bool disabledOwner) : owner_(owner), disabledOwner_(disabledOwner) {}
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+    ~ModalScope() {
+        kernel::DialogState* st = dialogs::stateOf(dialog);
+        const bool stillDisabled = !st || st->ownerToEnable;
+        if (disabledOwner_ && IsWindow(owner_) && stillDisabled) EnableWindow(owner_, TRUE);
+        if (IsWindow(dialog)) DestroyWindow(dialog);
+    }
+    HWND dialog = nullptr;
+
+private:
+    HWND owner_;
+    bool disabledOwner_;
+};
+
+} // namespace
+
 INT_PTR DialogBoxParam(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC proc,
                        LPARAM initParam) {
     const HWND owner = parent ? kernel::topLevelOf(parent) : nullptr;
     const bool disableOwner = owner && IsWindowEnabled(owner);
     if (disableOwner) EnableWindow(owner, FALSE);
-    const HWND dialog =
-        dialogs::createDialog(instance, templateName, parent, proc, initParam, true);
-    if (!dialog) {
-        if (disableOwner && IsWindow(owner)) EnableWindow(owner, TRUE);
-        return -1;
-    }
-    if (disableOwner) dialogs::stateOf(dialog)->ownerToEnable = owner;
-    if (!IsWindowVisible(dialog)) ShowWindow(dialog, SW_SHOWNORMAL);
-    const INT_PTR result = dialogs::runModalLoop(dialog);
-    kernel::DialogState* st = dialogs::stateOf(dialog);
-    if (disableOwner && IsWindow(owner) && (!st || st->ownerToEnable)) EnableWindow(owner, TRUE);
-    if (IsWindow(dialog)) DestroyWindow(dialog);
-    return result;
+    ModalScope scope(owner, disableOwner);
+    scope.dialog = dialogs::createDialog(instance, templateName, parent, proc, initParam, true);
+    if (!scope.dialog) return -1;
+    if (disableOwner) dialogs::stateOf(scope.dialog)->ownerToEnable = owner;
+    if (!IsWindowVisible(scope.dialog)) ShowWindow(scope.dialog, SW_SHOWNORMAL);
+    return dialogs::runModalLoop(scope.dialog);
 }
 
 BOOL EndDialog(HWND dialog, INT_PTR result) {

@@ -39,12 +39,12 @@ INT_PTR CDialog::DoModal() {
     const LPCWSTR name =
         templateName_.empty() ? MAKEINTRESOURCE(templateId_) : templateName_.c_str();
     const HINSTANCE instance = AfxFindResourceHandle(name, RT_DIALOG);
+    struct Unhook {
+        ~Unhook() { afx::unhookCreation(); }
+    } unhook;
     afx::hookCreation(this);
-    const INT_PTR result = ::DialogBoxParam(instance, name, modalOwner(m_pParentWnd), AfxDlgProc,
-                                            reinterpret_cast<LPARAM>(this));
-    afx::unhookCreation();
-    if (m_hWnd && !IsWindow(m_hWnd)) Detach();
-    return result;
+    return ::DialogBoxParam(instance, name, modalOwner(m_pParentWnd), AfxDlgProc,
+                            reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) {
