@@ -7,6 +7,7 @@
 #include "atltypes.h"
 #include "windows.h"
 
+#include <cassert>
 #include <string>
 
 class CCmdTarget;
@@ -622,6 +623,15 @@ public:
     // The id of the checked button between firstId and lastId; 0 when none is checked.
     int GetCheckedRadioButton(int firstId, int lastId) const;
 
+    CDC* GetDC(); // released with ReleaseDC
+    int ReleaseDC(CDC* dc);
+    BOOL IsDialogMessage(LPMSG msg);
+    CWnd* GetNextDlgTabItem(CWnd* control, BOOL previous = FALSE) const;
+    CWnd* GetNextDlgGroupItem(CWnd* control, BOOL previous = FALSE) const;
+    void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
+                                  BOOL deep = TRUE, BOOL onlyPermanent = FALSE);
+    BOOL OpenClipboard();
+
     UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, TIMERPROC proc = nullptr);
     BOOL KillTimer(UINT_PTR id);
     int MessageBox(LPCWSTR text, LPCWSTR caption = nullptr, UINT type = MB_OK);
@@ -750,6 +760,45 @@ void DDV_MinMaxDouble(CDataExchange* dx, double value, double minValue, double m
 void DDV_MaxChars(CDataExchange* dx, const std::wstring& value, int maxChars);
 
 // ---- Application services ------------------------------------------------------------------
+// The application object of the process (the CAD program's); a stand-in with the services
+// module code asks it for.
+class CWinApp : public CCmdTarget {
+public:
+    HCURSOR LoadStandardCursor(LPCWSTR name) const { return ::LoadCursor(nullptr, name); }
+    HCURSOR LoadCursor(UINT id) const;
+    HICON LoadStandardIcon(LPCWSTR name) const { return ::LoadIcon(nullptr, name); }
+    HICON LoadIcon(UINT id) const; // from the resource module
+    LPCWSTR m_pszAppName = nullptr;
+};
+CWinApp* AfxGetApp();
+
+// Shows the wait cursor for its lifetime.
+class CWaitCursor {
+public:
+    CWaitCursor() : previous_(::SetCursor(::LoadCursor(nullptr, IDC_WAIT))) {}
+    ~CWaitCursor() { ::SetCursor(previous_); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+    void Restore() { ::SetCursor(::LoadCursor(nullptr, IDC_WAIT)); }
+
+private:
+    HCURSOR previous_;
+};
+
+// The class library's checking macros; ASSERT checks in debug builds only.
+#ifndef ASSERT
+#define ASSERT(f) assert(f)
+#endif
+#ifndef VERIFY
+#define VERIFY(f) ((void)(f))
+#endif
+#ifndef ASSERT_VALID
+#define ASSERT_VALID(p) ((void)0)
+#endif
+#ifndef TRACE
+#define TRACE(...) ((void)0)
+#endif
+
 // The module whose resources (templates, bitmaps, menus, strings) are used; the process module
 // until switched.
 HINSTANCE AfxGetResourceHandle();

@@ -148,3 +148,32 @@ TEST_F(MfcWindow, PaintingHandlersDrawIntoAWindowContext) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MfcWindow, MessagesReachEveryDescendantAndTheWaitCursorComesBack) {
+    CWnd* top = CWnd::FromHandle(makeWindow(WS_OVERLAPPED));
+    const HWND a = makeChild(top->m_hWnd, 1);
+    const HWND inner = makeChild(a, 2);
+    const HWND b = makeChild(top->m_hWnd, 3);
+    messageLog().clear();
+    top->SendMessageToDescendants(WM_APP + 7);
+    EXPECT_EQ(countOf(a, WM_APP + 7), 1u);
+    EXPECT_EQ(countOf(inner, WM_APP + 7), 1u);
+    EXPECT_EQ(countOf(b, WM_APP + 7), 1u);
+    EXPECT_EQ(countOf(top->m_hWnd, WM_APP + 7), 0u);
+    top->SendMessageToDescendants(WM_APP + 8, 0, 0, FALSE);
+    EXPECT_EQ(countOf(inner, WM_APP + 8), 0u);
+
+    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    SetCursor(arrow);
+    {
+        CWaitCursor wait;
+        EXPECT_EQ(SetCursor(LoadCursor(nullptr, IDC_WAIT)), LoadCursor(nullptr, IDC_WAIT));
+    }
+    EXPECT_EQ(SetCursor(nullptr), arrow);
+    EXPECT_EQ(AfxGetApp()->LoadStandardCursor(IDC_CROSS), LoadCursor(nullptr, IDC_CROSS));
+    EXPECT_EQ(AfxGetApp(), AfxGetApp());
+}
+
+} // namespace

@@ -142,3 +142,19 @@ std::vector<HINSTANCE> extensionModuleChain() {
 }
 
 } // namespace winx
+
+HCURSOR CWinApp::LoadCursor(UINT id) const {
+    const LPCWSTR name = MAKEINTRESOURCE(id);
+    return ::LoadCursor(AfxFindResourceHandle(name, RT_CURSOR), name);
+}
+
+HICON CWinApp::LoadIcon(UINT id) const {
+    const LPCWSTR name = MAKEINTRESOURCE(id);
+    return ::LoadIcon(AfxFindResourceHandle(name, RT_GROUP_ICON), name);
+}
+
+CWinApp* AfxGetApp() {
+    static CWinApp app;
+    app.m_pszAppName = AfxGetAppName();
+    return &app;
+}

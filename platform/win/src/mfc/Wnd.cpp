@@ -448,3 +448,43 @@ BOOL CWnd::KillTimer(UINT_PTR id) {
 int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {
     return ::MessageBox(m_hWnd, text, caption ? caption : AfxGetAppName(), type);
 }
+
+CDC* CWnd::GetDC() {
+    return CDC::FromHandle(::GetDC(m_hWnd));
+}
+
+int CWnd::ReleaseDC(CDC* dc) {
+    if (!dc || !dc->m_hDC) return 0;
+    return ::ReleaseDC(m_hWnd, dc->m_hDC);
+}
+
+BOOL CWnd::IsDialogMessage(LPMSG msg) {
+    return ::IsDialogMessage(m_hWnd, msg);
+}
+
+CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const {
+    return FromHandle(::GetNextDlgTabItem(m_hWnd, control ? control->m_hWnd : nullptr, previous));
+}
+
+CWnd* CWnd::GetNextDlgGroupItem(CWnd* control, BOOL previous) const {
+    return FromHandle(::GetNextDlgGroupItem(m_hWnd, control ? control->m_hWnd : nullptr, previous));
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep,
+                                    BOOL onlyPermanent) {
+    std::vector<HWND> children;
+    for (HWND c = ::GetWindow(m_hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        children.push_back(c);
+    }
+    for (HWND c : children) {
+        if (!IsWindow(c)) continue;
+        if (!onlyPermanent || afx::permanent(c)) ::SendMessage(c, message, wParam, lParam);
+        if (deep && IsWindow(c)) {
+            FromHandle(c)->SendMessageToDescendants(message, wParam, lParam, deep, onlyPermanent);
+        }
+    }
+}
+
+BOOL CWnd::OpenClipboard() {
+    return ::OpenClipboard(m_hWnd);
+}
