@@ -389,3 +389,44 @@ TEST_F(DialogManager, APageInsideADialogTakesPartInItsKeyboardAndScripts) {
 }
 
 } // namespace
+
+namespace {
+
+const std::string kMnemonicScript = R"(
+700 DIALOG 0, 0, 200, 100
+STYLE WS_POPUP | WS_CAPTION
+CAPTION "Mnemonics"
+BEGIN
+    LTEXT "&Name", -1, 5, 5, 40, 10
+    EDITTEXT 10, 50, 5, 100, 12
+    AUTOCHECKBOX "&Check", 20, 5, 25, 60, 10
+    PUSHBUTTON "&Go", 30, 5, 45, 40, 14
+    PUSHBUTTON "Cancel", IDCANCEL, 140, 80, 40, 14
+END
+)";
+
+TEST_F(DialogManager, MnemonicsFocusClickAndCheckTheirControls) {
+    const HINSTANCE module = moduleWithScript(L"mnemonictest.dll", kMnemonicScript);
+    log_.keepOpen = true;
+    int afterName = 0;
+    int afterCheck = 0;
+    UINT checked = 0;
+    winx::queueScript(winx::DialogScript()
+                          .focus(30)
+                          .pressKey('N', winx::kAlt)
+                          .call([&](HWND) { afterName = GetDlgCtrlID(GetFocus()); })
+                          .pressKey('C', winx::kAlt)
+                          .call([&](HWND dlg) {
+                              afterCheck = GetDlgCtrlID(GetFocus());
+                              checked = IsDlgButtonChecked(dlg, 20);
+                          })
+                          .pressKey('G') // the check box does not take characters
+                          .call([](HWND dlg) { EndDialog(dlg, 1); }));
+    DialogBoxParam(module, MAKEINTRESOURCE(700), nullptr, loggingDialogProc, 0);
+    EXPECT_EQ(afterName, 10);
+    EXPECT_EQ(afterCheck, 20);
+    EXPECT_EQ(checked, BST_CHECKED);
+    EXPECT_EQ(log_.commands, (std::vector<int>{20, 30}));
+}
+
+} // namespace

@@ -6,6 +6,8 @@
 #include "win/winctrl.h"
 
 #include <algorithm>
+#include <cwctype>
+#include <string>
 
 namespace winx::dialogs {
 namespace {
@@ -118,6 +120,66 @@ bool swallowedChar(const MSG& msg) {
     return !(dialogCode(msg) & (DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTTAB));
 }
 
+// The lower-case character after a single '&' of the control's text; 0 for none.
+wchar_t mnemonicOf(HWND control) {
+    const int length = GetWindowTextLength(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowText(control, text.data(), length + 1)));
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'&') continue;
+        if (text[i + 1] != L'&') return static_cast<wchar_t>(std::towlower(text[i + 1]));
+        ++i;
+    }
+    return L'\0';
+}
+
+// Acts on the control whose mnemonic was typed: a label or group box focuses the control after
+// it, a push button is clicked, a check box or radio button is focused and clicked, anything else
+// is focused.
+void activate(HWND dialog, HWND control, const std::vector<HWND>& all) {
+    const LRESULT code = SendMessage(control, WM_GETDLGCODE, 0, 0);
+    const bool groupBox = (styleOf(control) & BS_TYPEMASK) == BS_GROUPBOX && (code & DLGC_BUTTON);
+    if ((code & DLGC_STATIC) || groupBox) {
+        auto at = std::find(all.begin(), all.end(), control);
+        for (auto it = at; it != all.end(); ++it) {
+            if (*it != control && usable(*it) &&
+                !(SendMessage(*it, WM_GETDLGCODE, 0, 0) & DLGC_STATIC)) {
+                setDialogFocus(dialog, *it);
+                return;
+            }
+        }
+        return;
+    }
+    if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) {
+        SendMessage(control, BM_CLICK, 0, 0);
+        return;
+    }
+    setDialogFocus(dialog, control);
+    if (IsWindow(control) && (code & DLGC_BUTTON)) SendMessage(control, BM_CLICK, 0, 0);
+}
+
+bool mnemonic(HWND dialog, const MSG& msg) {
+    if (msg.message == WM_CHAR &&
+        (dialogCode(msg) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) {
+        return false;
+    }
+    const wchar_t wanted = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(msg.wParam)));
+    if (wanted == L'\0' || std::iswspace(static_cast<wint_t>(wanted))) return false;
+    std::vector<HWND> all;
+    flatten(dialog, all, 0);
+    const auto focus = std::find(all.begin(), all.end(), GetFocus());
+    const std::size_t start =
+        focus == all.end() ? 0 : static_cast<std::size_t>(focus - all.begin()) + 1;
+    for (std::size_t k = 0; k < all.size(); ++k) {
+        const HWND candidate = all[(start + k) % all.size()];
+        if (usable(candidate) && mnemonicOf(candidate) == wanted) {
+            activate(dialog, candidate, all);
+            return true;
+        }
+    }
+    return false;
+}
+
 // A nested dialog (a page with WS_EX_CONTROLPARENT) navigates as part of the dialog it sits in.
 HWND navigationRoot(HWND dialog) {
     HWND root = dialog;
@@ -187,6 +249,10 @@ BOOL IsDialogMessage(HWND dialog, LPMSG msg) {
     if (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)) return FALSE;
     if (msg->message == WM_KEYDOWN && navigationKey(navigationRoot(dialog), *msg)) return TRUE;
     if (msg->message == WM_CHAR && swallowedChar(*msg)) return TRUE;
+    if ((msg->message == WM_CHAR || msg->message == WM_SYSCHAR) &&
+        mnemonic(navigationRoot(dialog), *msg)) {
+        return TRUE;
+    }
     TranslateMessage(msg);
     DispatchMessage(msg);
     return TRUE;
