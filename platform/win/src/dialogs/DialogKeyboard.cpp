@@ -1,6 +1,7 @@
 // Keyboard interface of dialogs: Tab and Shift+Tab between tab stops, arrow keys inside groups,
-// Enter for the default button, Escape for Cancel. Children with WS_EX_CONTROLPARENT (nested
-// dialogs such as tab pages) take part with their own controls.
+// Enter for the default button, Escape for Cancel, and mnemonics ('&' in a control's text).
+// Children with WS_EX_CONTROLPARENT (nested dialogs such as tab pages) take part with their own
+// controls.
 #include "dialogs/Dialogs.h"
 
 #include "win/winctrl.h"
