@@ -76,9 +76,9 @@ ON_WM_CLOSE()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-class MfcMessageMap : public WindowTest {};
+class ClassLibraryMessageMap : public WindowTest {};
 
-TEST_F(MfcMessageMap, DerivedEntriesWinAndBaseEntriesStillApply) {
+TEST_F(ClassLibraryMessageMap, DerivedEntriesWinAndBaseEntriesStillApply) {
     DerivedWnd wnd;
     ASSERT_TRUE(wnd.createPlain());
     wnd.SendMessage(WM_COMMAND, 100, 0);
@@ -92,7 +92,7 @@ TEST_F(MfcMessageMap, DerivedEntriesWinAndBaseEntriesStillApply) {
     EXPECT_EQ(wnd.SendMessage(WM_APP + 1, 3, 4), 7);
 }
 
-TEST_F(MfcMessageMap, NotificationsAreMatchedByCodeAndControlId) {
+TEST_F(ClassLibraryMessageMap, NotificationsAreMatchedByCodeAndControlId) {
     DerivedWnd wnd;
     ASSERT_TRUE(wnd.createPlain());
     const HWND child = makeChild(wnd.m_hWnd, 1);
@@ -110,7 +110,7 @@ TEST_F(MfcMessageMap, NotificationsAreMatchedByCodeAndControlId) {
     EXPECT_EQ(wnd.notifies, 1);
 }
 
-TEST_F(MfcMessageMap, WindowMessagesReachTheirHandlersInsideTheWindowProcedure) {
+TEST_F(ClassLibraryMessageMap, WindowMessagesReachTheirHandlersInsideTheWindowProcedure) {
     auto* wnd = new DerivedWnd;
     ASSERT_TRUE(wnd->createPlain());
     const HWND hwnd = wnd->m_hWnd;
@@ -139,7 +139,7 @@ private:
     bool& deleted_;
 };
 
-TEST_F(MfcMessageMap, PostNcDestroyMayDeleteTheObject) {
+TEST_F(ClassLibraryMessageMap, PostNcDestroyMayDeleteTheObject) {
     bool deleted = false;
     auto* wnd = new SelfDeleting(deleted);
     ASSERT_TRUE(
@@ -150,7 +150,7 @@ TEST_F(MfcMessageMap, PostNcDestroyMayDeleteTheObject) {
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
-TEST_F(MfcMessageMap, TemporaryObjectsStandInUntilAPermanentOneIsAttached) {
+TEST_F(ClassLibraryMessageMap, TemporaryObjectsStandInUntilAPermanentOneIsAttached) {
     const HWND plain = makeWindow(WS_OVERLAPPED, nullptr, 0, L"Plain");
     CWnd* temp = CWnd::FromHandle(plain);
     ASSERT_NE(temp, nullptr);
@@ -184,7 +184,7 @@ BEGIN_MESSAGE_MAP(Subclassed, CWnd)
 ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-TEST_F(MfcMessageMap, SubclassingRoutesAnExistingWindowThroughTheMapFirst) {
+TEST_F(ClassLibraryMessageMap, SubclassingRoutesAnExistingWindowThroughTheMapFirst) {
     const HWND hwnd = makeWindow(WS_OVERLAPPED);
     Subclassed wnd;
     ASSERT_TRUE(wnd.SubclassWindow(hwnd));
@@ -211,7 +211,7 @@ BEGIN_MESSAGE_MAP(ReflectingButton, CWnd)
 ON_CONTROL_REFLECT(BN_CLICKED, &ReflectingButton::onClicked)
 END_MESSAGE_MAP()
 
-TEST_F(MfcMessageMap, AControlCanHandleItsOwnReflectedNotification) {
+TEST_F(ClassLibraryMessageMap, AControlCanHandleItsOwnReflectedNotification) {
     DerivedWnd parent;
     ASSERT_TRUE(parent.createPlain());
     const HWND button = CreateWindowEx(0, L"Button", L"b", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20,
@@ -240,7 +240,7 @@ BEGIN_MESSAGE_MAP(KeyFilter, CWnd)
 ON_WM_KEYDOWN()
 END_MESSAGE_MAP()
 
-TEST_F(MfcMessageMap, PreTranslateMessageSeesQueuedMessagesOfTheWindowAndItsChildren) {
+TEST_F(ClassLibraryMessageMap, PreTranslateMessageSeesQueuedMessagesOfTheWindowAndItsChildren) {
     KeyFilter frame;
     ASSERT_TRUE(
         frame.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
@@ -255,7 +255,7 @@ TEST_F(MfcMessageMap, PreTranslateMessageSeesQueuedMessagesOfTheWindowAndItsChil
     EXPECT_EQ(countOf(child, WM_KEYDOWN), 0u); // the parent's filter ate it
 }
 
-TEST_F(MfcMessageMap, WindowHelpersWrapTheHandle) {
+TEST_F(ClassLibraryMessageMap, WindowHelpersWrapTheHandle) {
     BaseWnd wnd;
     ASSERT_TRUE(wnd.createPlain());
     wnd.SetWindowText(L"Title \u0192");

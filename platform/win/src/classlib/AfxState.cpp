@@ -1,6 +1,6 @@
 // Application services of the class library: the resource handle switch, resource search over
 // the extension modules, the main window, message boxes and extension-module bookkeeping.
-#include "mfc/AfxInternal.h"
+#include "classlib/AfxInternal.h"
 
 #include "win/winx.h"
 

@@ -1,5 +1,5 @@
 // CMenu: a menu object over a menu handle.
-#include "mfc/AfxInternal.h"
+#include "classlib/AfxInternal.h"
 
 #include <utility>
 

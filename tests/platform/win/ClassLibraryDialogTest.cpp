@@ -44,13 +44,13 @@ BEGIN_MESSAGE_MAP(PromptDialog, CDialog)
 ON_EN_CHANGE(kValueId, &PromptDialog::onValueChanged)
 END_MESSAGE_MAP()
 
-class MfcDialog : public WindowTest {
+class ClassLibraryDialog : public WindowTest {
 protected:
-    MfcDialog() { AfxSetResourceHandle(promptModule()); }
-    ~MfcDialog() override { AfxSetResourceHandle(nullptr); }
+    ClassLibraryDialog() { AfxSetResourceHandle(promptModule()); }
+    ~ClassLibraryDialog() override { AfxSetResourceHandle(nullptr); }
 };
 
-TEST_F(MfcDialog, AScriptedModalDialogExchangesItsDataOnOk) {
+TEST_F(ClassLibraryDialog, AScriptedModalDialogExchangesItsDataOnOk) {
     PromptDialog dlg;
     dlg.value = L"old";
     winx::queueScript(
@@ -64,7 +64,7 @@ TEST_F(MfcDialog, AScriptedModalDialogExchangesItsDataOnOk) {
     EXPECT_TRUE(winx::problems().empty());
 }
 
-TEST_F(MfcDialog, AnUnattendedDialogIsCancelledAndRecorded) {
+TEST_F(ClassLibraryDialog, AnUnattendedDialogIsCancelledAndRecorded) {
     PromptDialog dlg;
     dlg.value = L"kept";
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
@@ -75,7 +75,7 @@ TEST_F(MfcDialog, AnUnattendedDialogIsCancelledAndRecorded) {
     EXPECT_EQ(unattended[0].caption, L"Prompt");
 }
 
-TEST_F(MfcDialog, OkWithoutTheRequiredTextKeepsTheDialogOpen) {
+TEST_F(ClassLibraryDialog, OkWithoutTheRequiredTextKeepsTheDialogOpen) {
     PromptDialog dlg;
     winx::queueScript(winx::DialogScript()
                           .click(IDOK)
@@ -98,7 +98,7 @@ protected:
     void OnOK() override { throw std::runtime_error("dialog failed"); }
 };
 
-TEST_F(MfcDialog, AnExceptionLeavesNoDialogBehindAndEnablesTheOwnerAgain) {
+TEST_F(ClassLibraryDialog, AnExceptionLeavesNoDialogBehindAndEnablesTheOwnerAgain) {
     const HWND owner = makeWindow(WS_OVERLAPPED | WS_VISIBLE);
     Throwing dlg;
     dlg.m_pParentWnd = CWnd::FromHandle(owner);

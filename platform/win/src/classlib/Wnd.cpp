@@ -1,5 +1,5 @@
 // CWnd: a window object over a window handle.
-#include "mfc/AfxInternal.h"
+#include "classlib/AfxInternal.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 // Graphics object wrappers and device contexts of the class library.
-#include "mfc/AfxInternal.h"
+#include "classlib/AfxInternal.h"
 
 #include <algorithm>
 #include <map>

@@ -1,6 +1,6 @@
 // Dialog data exchange: moving values between controls and members, with the class library's
 // messages for values that do not parse.
-#include "mfc/AfxInternal.h"
+#include "classlib/AfxInternal.h"
 
 #include "scripts/Records.h"
 

@@ -72,10 +72,10 @@ protected:
     }
 };
 
-class MfcDataExchange : public WindowTest {
+class ClassLibraryDataExchange : public WindowTest {
 protected:
-    MfcDataExchange() { AfxSetResourceHandle(exchangeModule()); }
-    ~MfcDataExchange() override { AfxSetResourceHandle(nullptr); }
+    ClassLibraryDataExchange() { AfxSetResourceHandle(exchangeModule()); }
+    ~ClassLibraryDataExchange() override { AfxSetResourceHandle(nullptr); }
 
     static std::wstring text(HWND dialog, int id) {
         wchar_t buffer[128] = {};
@@ -84,7 +84,7 @@ protected:
     }
 };
 
-TEST_F(MfcDataExchange, MembersGoIntoTheControlsAndComeBackOnOk) {
+TEST_F(ClassLibraryDataExchange, MembersGoIntoTheControlsAndComeBackOnOk) {
     ExchangeDialog dlg;
     dlg.name = L"Plate \u00BF";
     dlg.count = 12;
@@ -130,7 +130,7 @@ TEST_F(MfcDataExchange, MembersGoIntoTheControlsAndComeBackOnOk) {
     EXPECT_TRUE(winx::problems().empty());
 }
 
-TEST_F(MfcDataExchange, AnInvalidNumberIsRefusedWithAMessageAndTheFocusGoesToIt) {
+TEST_F(ClassLibraryDataExchange, AnInvalidNumberIsRefusedWithAMessageAndTheFocusGoesToIt) {
     ExchangeDialog dlg;
     int focused = 0;
     winx::queueScript(winx::DialogScript()
@@ -151,7 +151,7 @@ TEST_F(MfcDataExchange, AnInvalidNumberIsRefusedWithAMessageAndTheFocusGoesToIt)
     EXPECT_EQ(boxes[0].flags & MB_ICONMASK, MB_ICONEXCLAMATION);
 }
 
-TEST_F(MfcDataExchange, UpdateDataWorksOnAModelessDialogAndControlsCanBeSubclassed) {
+TEST_F(ClassLibraryDataExchange, UpdateDataWorksOnAModelessDialogAndControlsCanBeSubclassed) {
     ExchangeDialog dlg;
     ASSERT_TRUE(dlg.Create(900u));
     EXPECT_NE(dlg.nameEdit.m_hWnd, nullptr);

@@ -1,5 +1,5 @@
 // CDialog: modal and modeless dialogs from templates of the resource module.
-#include "mfc/AfxInternal.h"
+#include "classlib/AfxInternal.h"
 
 namespace {
 

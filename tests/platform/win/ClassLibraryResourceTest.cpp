@@ -109,12 +109,12 @@ protected:
     }
 };
 
-class MfcResources : public WindowTest {
+class ClassLibraryResources : public WindowTest {
 protected:
-    ~MfcResources() override { AfxSetResourceHandle(nullptr); }
+    ~ClassLibraryResources() override { AfxSetResourceHandle(nullptr); }
 };
 
-TEST_F(MfcResources, TheResourceHandleSwitchChoosesTheTemplatesModule) {
+TEST_F(ClassLibraryResources, TheResourceHandleSwitchChoosesTheTemplatesModule) {
     const HINSTANCE a = moduleWithScript(L"switch_a.dll", captionScript("From A"));
     const HINSTANCE b = moduleWithScript(L"switch_b.dll", captionScript("From B"));
     EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandle(nullptr));
@@ -132,7 +132,7 @@ TEST_F(MfcResources, TheResourceHandleSwitchChoosesTheTemplatesModule) {
     EXPECT_EQ(missing.DoModal(), -1);
 }
 
-TEST_F(MfcResources, FindResourceHandleSearchesTheCurrentModuleThenTheExtensionModules) {
+TEST_F(ClassLibraryResources, FindResourceHandleSearchesTheCurrentModuleThenTheExtensionModules) {
     const HINSTANCE x = moduleWithScript(L"ext_x.dll", "200 DIALOG 0,0,1,1\nBEGIN\nEND\n");
     const HINSTANCE y = moduleWithScript(L"ext_y.dll", "300 DIALOG 0,0,1,1\nBEGIN\nEND\n"
                                                        "200 DIALOG 0,0,1,1\nBEGIN\nEND\n");
@@ -158,7 +158,7 @@ TEST_F(MfcResources, FindResourceHandleSearchesTheCurrentModuleThenTheExtensionM
     EXPECT_FALSE(bogus.bInitialized);
 }
 
-TEST_F(MfcResources, BitmapsIconsAndStringsLoadByNumber) {
+TEST_F(ClassLibraryResources, BitmapsIconsAndStringsLoadByNumber) {
     const HINSTANCE module = imageModule();
     HBITMAP bitmap = LoadBitmap(module, MAKEINTRESOURCE(8134));
     ASSERT_NE(bitmap, nullptr);
@@ -201,7 +201,7 @@ TEST_F(MfcResources, BitmapsIconsAndStringsLoadByNumber) {
     EXPECT_EQ(winx::messageBoxes().at(0).text, L"Plate thickness");
 }
 
-TEST_F(MfcResources, ImageStaticsOfATemplateShowTheModulesImages) {
+TEST_F(ClassLibraryResources, ImageStaticsOfATemplateShowTheModulesImages) {
     const HWND dlg = CreateDialogParam(imageModule(), MAKEINTRESOURCE(60), nullptr, nullptr, 0);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(reinterpret_cast<HICON>(SendDlgItemMessage(dlg, 1, STM_GETICON, 0, 0)),
@@ -209,7 +209,7 @@ TEST_F(MfcResources, ImageStaticsOfATemplateShowTheModulesImages) {
     EXPECT_NE(SendDlgItemMessage(dlg, 2, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
 }
 
-TEST_F(MfcResources, ModulesAreFoundByNameAndReportTheirPath) {
+TEST_F(ClassLibraryResources, ModulesAreFoundByNameAndReportTheirPath) {
     const HINSTANCE module = winx::attachModule(L"trkss.arx", L"/opt/steel/trkss.arx");
     EXPECT_EQ(winx::attachModule(L"TRKSS.ARX"), module);
     EXPECT_EQ(GetModuleHandle(L"trkss.arx"), module);

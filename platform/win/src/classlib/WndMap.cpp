@@ -1,6 +1,6 @@
 // Window objects and handles: the permanent and temporary maps, the class library's window
 // procedure, creation hooks and pre-translation of queued messages.
-#include "mfc/AfxInternal.h"
+#include "classlib/AfxInternal.h"
 
 #include "kernel/Kernel.h"
 

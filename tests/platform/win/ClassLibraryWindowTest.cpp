@@ -6,7 +6,7 @@ namespace {
 
 using namespace wintest;
 
-TEST(MfcGeometry, RectanglesPointsAndSizesBehaveAsTheClassLibrarysDo) {
+TEST(ClassLibraryGeometry, RectanglesPointsAndSizesBehaveAsTheClassLibrarysDo) {
     CRect r(10, 20, 110, 70);
     EXPECT_EQ(r.Width(), 100);
     EXPECT_EQ(r.Height(), 50);
@@ -39,9 +39,9 @@ TEST(MfcGeometry, RectanglesPointsAndSizesBehaveAsTheClassLibrarysDo) {
     EXPECT_TRUE(r == CRect(0, 0, 108, 68));
 }
 
-class MfcWindow : public WindowTest {};
+class ClassLibraryWindow : public WindowTest {};
 
-TEST_F(MfcWindow, AModalDialogWithoutParentIsOwnedByTheMainWindow) {
+TEST_F(ClassLibraryWindow, AModalDialogWithoutParentIsOwnedByTheMainWindow) {
     const HWND frame = makeWindow(WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr, 0, L"Main");
     winx::setMainWindow(frame);
     EXPECT_EQ(AfxGetMainWnd()->m_hWnd, frame);
@@ -65,7 +65,7 @@ TEST_F(MfcWindow, AModalDialogWithoutParentIsOwnedByTheMainWindow) {
     EXPECT_EQ(AfxGetMainWnd(), nullptr);
 }
 
-TEST_F(MfcWindow, SafeHandleGettersOfEmptyObjectsAreNull) {
+TEST_F(ClassLibraryWindow, SafeHandleGettersOfEmptyObjectsAreNull) {
     CWnd wnd;
     CMenu menu;
     CFont font;
@@ -78,7 +78,7 @@ TEST_F(MfcWindow, SafeHandleGettersOfEmptyObjectsAreNull) {
     EXPECT_EQ(CMenu::FromHandle(nullptr), nullptr);
 }
 
-TEST_F(MfcWindow, FontsKeepTheirLogicalDescriptionAndReachWindows) {
+TEST_F(ClassLibraryWindow, FontsKeepTheirLogicalDescriptionAndReachWindows) {
     const std::size_t liveBefore = winx::liveGdiObjects();
     {
         CFont font;
@@ -132,7 +132,7 @@ ON_WM_ERASEBKGND()
 ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-TEST_F(MfcWindow, PaintingHandlersDrawIntoAWindowContext) {
+TEST_F(ClassLibraryWindow, PaintingHandlersDrawIntoAWindowContext) {
     Painter wnd;
     ASSERT_TRUE(
         wnd.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP, 0, 0, 40, 30, nullptr, nullptr));
@@ -151,7 +151,7 @@ TEST_F(MfcWindow, PaintingHandlersDrawIntoAWindowContext) {
 
 namespace {
 
-TEST_F(MfcWindow, MessagesReachEveryDescendantAndTheWaitCursorComesBack) {
+TEST_F(ClassLibraryWindow, MessagesReachEveryDescendantAndTheWaitCursorComesBack) {
     CWnd* top = CWnd::FromHandle(makeWindow(WS_OVERLAPPED));
     const HWND a = makeChild(top->m_hWnd, 1);
     const HWND inner = makeChild(a, 2);

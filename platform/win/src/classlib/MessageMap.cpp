@@ -1,6 +1,6 @@
 // Message maps: lookup from the most derived class to its bases, command and notification
 // routing, reflection to child controls, and CWnd's default handlers.
-#include "mfc/AfxInternal.h"
+#include "classlib/AfxInternal.h"
 
 namespace {
 
