@@ -4,6 +4,8 @@
 #include "dbtrans.h"
 #include "rxdlinkr.h"
 
+#include "win/winx.h"
+
 #include <map>
 
 namespace {
@@ -60,7 +62,10 @@ void acedUpdateDisplay() {
 
 HWND adsw_acadMainWnd() {
     static HWND main = nullptr;
-    if (!IsWindow(main)) main = createMainWindow();
+    if (!IsWindow(main)) {
+        main = createMainWindow();
+        winx::setMainWindow(main); // owner of modal dialogs, as the program's frame is
+    }
     return main;
 }
 

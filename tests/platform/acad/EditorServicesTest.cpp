@@ -1,5 +1,7 @@
 #include "acadx.h"
 #include "arxHeaders.h"
+#include "win/winx.h"
+#include "win/winx_script.h"
 
 #include <gtest/gtest.h>
 
@@ -115,6 +117,23 @@ TEST_F(EditorServicesTest, ArraysRefuseIndexesOutsideAndFindFromAStart) {
     EXPECT_EQ(a.find(7), -1);
     a.setLogicalLength(1);
     EXPECT_EQ(a.length(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(MainWindow, TheProgramsFrameIsOneVisibleWindowThatOwnsModalDialogs) {
+    winx::TestSession session;
+    const HWND main = adsw_acadMainWnd();
+    ASSERT_TRUE(IsWindow(main));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_EQ(adsw_acadMainWnd(), main);
+    EXPECT_EQ(winx::mainWindow(), main);
+    DestroyWindow(main);
+    const HWND again = adsw_acadMainWnd();
+    EXPECT_TRUE(IsWindow(again)) << "a destroyed frame is made again";
+    EXPECT_EQ(winx::mainWindow(), again);
 }
 
 } // namespace
