@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <utility>
 
-void registerStandardControls();
+#include "controls/StandardControls.h"
 
 namespace winx::kernel {
 namespace {
