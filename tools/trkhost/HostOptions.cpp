@@ -32,11 +32,9 @@ HostOptions defaults(const std::filesystem::path& exe) {
     return options;
 }
 
-// A folder as the framework keeps it: absolute, ending in a separator.
+// A folder as an absolute path; the settings add the trailing separator.
 Trk_String folderSetting(const std::filesystem::path& folder) {
-    std::wstring text = std::filesystem::absolute(folder).lexically_normal().wstring();
-    if (text.empty() || text.back() != L'/') text += L'/';
-    return Trk_String(text.c_str());
+    return Trk_String(std::filesystem::absolute(folder).lexically_normal().wstring().c_str());
 }
 
 } // namespace

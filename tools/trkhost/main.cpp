@@ -3,15 +3,12 @@
 #include "HostOptions.h"
 #include "ModuleLoader.h"
 
-#include "win/winx.h"
+#include "win/winbase.h"
 
 #include <dlfcn.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iostream>
-#include <sstream>
 
 namespace {
 
@@ -27,17 +24,11 @@ std::filesystem::path executablePath(const char* argv0) {
     return error ? std::filesystem::absolute(argv0) : path;
 }
 
-std::string readWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // Prints the module's exported functions, classes and objects.
 int reportOffer(const trkhost::ModuleLoader& module) {
     std::printf("Module: %s (interface version %d)\n", module.path().c_str(), module.apiVersion());
-    const auto symbols = trkhost::exportedSymbols(readWholeFile(module.path()));
+    const auto image = winx::readFile(module.path());
+    const auto symbols = image ? trkhost::exportedSymbols(*image) : std::nullopt;
     if (!symbols) {
         std::fprintf(stderr, "trkhost: cannot read the export table of %s\n",
                      module.path().c_str());

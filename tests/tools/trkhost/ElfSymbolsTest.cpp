@@ -1,18 +1,15 @@
 #include "ElfSymbols.h"
 
+#include "win/winbase.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
 std::string moduleImage() {
-    std::ifstream in(TRKSS_LIBRARY, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return winx::readFile(TRKSS_LIBRARY).value_or("");
 }
 
 bool hasExport(const std::vector<trkhost::ExportedSymbol>& symbols, const std::string& name) {
