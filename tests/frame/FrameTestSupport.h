@@ -27,6 +27,12 @@ inline HINSTANCE moduleInstance() {
     return instance;
 }
 
+// The module's dialog object behind a dialog window a script is driving.
+template <class Dialog>
+Dialog* dialogOf(HWND hwnd) {
+    return dynamic_cast<Dialog*>(CWnd::FromHandlePermanent(hwnd));
+}
+
 class LoadedModule : public ::testing::Test {
 protected:
     void SetUp() override {

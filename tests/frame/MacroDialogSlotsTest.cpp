@@ -138,8 +138,7 @@ TEST_F(MacroDialogSlotsTest, TheModalDialogCopiesItsRecordBackWhateverButtonClos
     winx::queueScript(winx::DialogScript()
                           .forTemplate(8131)
                           .call([](HWND hwnd) {
-                              auto* dialog =
-                                  static_cast<CDlgMacro*>(CWnd::FromHandlePermanent(hwnd));
+                              auto* dialog = dialogOf<CDlgMacro>(hwnd);
                               ASSERT_NE(dialog, nullptr);
                               EXPECT_EQ(dialog->data.name, Trk_String(L"before"));
                               dialog->data.name = L"after";

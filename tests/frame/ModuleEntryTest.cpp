@@ -99,8 +99,7 @@ TEST_F(ModuleEntryTest, TheModalConstraintsEditorCopiesTheRecordInOnly) {
     winx::queueScript(winx::DialogScript()
                           .forTemplate(8715)
                           .call([](HWND hwnd) {
-                              auto* dialog =
-                                  static_cast<CDlgEditMacro*>(CWnd::FromHandlePermanent(hwnd));
+                              auto* dialog = dialogOf<CDlgEditMacro>(hwnd);
                               ASSERT_NE(dialog, nullptr);
                               EXPECT_EQ(dialog->data.macroName, Trk_String(L"in"));
                               dialog->data.macroName = L"changed";
