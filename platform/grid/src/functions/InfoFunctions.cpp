@@ -1,0 +1,11 @@
+// Info functions.
+#include "functions/ArgReader.h"
+#include "functions/Library.h"
+
+namespace gridx::fn {
+
+std::span<const BuiltinInfo> infoFunctions() {
+    return {};
+}
+
+} // namespace gridx::fn
