@@ -170,6 +170,8 @@ double pixelsToColWidth(int pixels);
 int rowHeightToPixels(double units);
 double pixelsToRowHeight(int pixels);
 
+struct FormatStore; // the storage, private to the library
+
 class SheetFormat {
 public:
     SheetFormat();
@@ -263,8 +265,7 @@ public:
     void clearAll();
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+    std::unique_ptr<FormatStore> impl_;
 };
 
 } // namespace gridx
