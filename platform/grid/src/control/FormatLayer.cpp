@@ -98,7 +98,9 @@ void mixValue(std::size_t& seed, const T& value) {
     mix(seed, std::hash<T>{}(value));
 }
 
-std::size_t hashType(const CellType& t) {
+} // namespace
+
+std::size_t hashCellType(const CellType& t) {
     std::size_t h = static_cast<std::size_t>(t.kind);
     mixValue(h, t.style);
     mixValue(h, t.maxLength);
@@ -114,9 +116,11 @@ std::size_t hashType(const CellType& t) {
     return h;
 }
 
+namespace {
+
 std::size_t hashLayer(const FormatLayer& layer) {
     std::size_t h = 0;
-    if (layer.type) mix(h, hashType(*layer.type));
+    if (layer.type) mix(h, hashCellType(*layer.type));
     if (layer.locked) mix(h, *layer.locked ? 3 : 5);
     if (layer.backColor) mix(h, *layer.backColor + 7u);
     if (layer.foreColor) mix(h, *layer.foreColor + 11u);

@@ -26,6 +26,9 @@ private:
     std::unordered_multimap<std::size_t, std::uint32_t> index_;
 };
 
+// A hash of every field that tells cell types apart.
+std::size_t hashCellType(const CellType& type);
+
 // Key of a cell that orders row by row, left to right.
 inline std::uint64_t cellKey(int col, int row) {
     return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(row)) << 32) |
