@@ -1,5 +1,7 @@
 #include "functions/Aggregate.h"
 
+#include <cmath>
+
 namespace gridx::fn {
 
 namespace {
@@ -10,7 +12,10 @@ std::optional<double> directNumber(const FnArg& arg, std::optional<ErrorCode>& e
     if (arg.value.isEmpty()) return std::nullopt;
     ErrorCode code = ErrorCode::Value;
     auto number = toNumber(arg.value, code);
-    if (!number) error = code;
+    if (!number)
+        error = code;
+    else if (!std::isfinite(*number))
+        error = ErrorCode::Num;
     return number;
 }
 

@@ -19,14 +19,24 @@ const FnArg& argAt(Args args, std::size_t i) {
     return i < args.size() ? args[i] : omitted;
 }
 
+namespace {
+
+// A number that is not finite never takes part in a calculation: it reads as #NUM!.
+Value checked(const Value& v) {
+    if (v.isNumber() && !std::isfinite(v.asNumber())) return Value::error(ErrorCode::Num);
+    return v;
+}
+
+} // namespace
+
 Value scalarValue(FnContext& ctx, const FnArg& arg) {
     switch (arg.kind) {
     case FnArg::Kind::Value:
     case FnArg::Kind::Cell:
-        return arg.value;
+        return checked(arg.value);
     case FnArg::Kind::Range:
         if (arg.range.cols() == 1 && arg.range.rows() == 1)
-            return ctx.cell(arg.range.col1, arg.range.row1);
+            return checked(ctx.cell(arg.range.col1, arg.range.row1));
         return Value::error(ErrorCode::Value);
     case FnArg::Kind::Missing:
         break;

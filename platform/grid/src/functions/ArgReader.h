@@ -24,7 +24,8 @@ Value textResult(std::wstring_view text);
 const FnArg& argAt(Args args, std::size_t i);
 
 // The value of a scalar argument: a direct value or a cell's value; an omitted argument is
-// empty; a multi-cell range is #VALUE! (a one-cell range gives its cell).
+// empty; a multi-cell range is #VALUE! (a one-cell range gives its cell); a number that is
+// not finite is #NUM!.
 Value scalarValue(FnContext& ctx, const FnArg& arg);
 
 // The block of cells an argument refers to, if it is a reference.

@@ -107,6 +107,10 @@ FnArg FunctionsTest::err(ErrorCode code) {
     return {FnArg::Kind::Value, Value::error(code), {}};
 }
 
+FnArg FunctionsTest::v(Value value) {
+    return {FnArg::Kind::Value, std::move(value), {}};
+}
+
 FnArg FunctionsTest::gap() {
     return {};
 }

@@ -61,6 +61,7 @@ protected:
     static FnArg b(bool v);
     static FnArg err(ErrorCode code);
     static FnArg gap();
+    static FnArg v(Value value);
     // A reference: one cell gives a Cell argument with the cell's value, a block a Range.
     FnArg ref(std::string_view address) const;
 
