@@ -13,20 +13,27 @@ double cellCount(const RangeRef& range) {
     return static_cast<double>(range.cols()) * static_cast<double>(range.rows());
 }
 
+// The criterion of an argument; none for a block of several cells.
+std::optional<Criterion> criterionOf(FnContext& ctx, const FnArg& arg) {
+    if (arg.kind == FnArg::Kind::Range && (arg.range.cols() != 1 || arg.range.rows() != 1))
+        return std::nullopt;
+    return Criterion(scalarValue(ctx, arg));
+}
+
 // COUNTIF(range, criterion): the non-empty cells are tested one by one; the empty ones all
 // at once.
 Value fnCountIf(FnContext& ctx, Args args) {
     auto range = referenceOf(argAt(args, 0));
     if (!range) return Value::error(ErrorCode::Value);
-    Value condition = scalarValue(ctx, argAt(args, 1));
-    Criterion criterion(condition);
+    auto criterion = criterionOf(ctx, argAt(args, 1));
+    if (!criterion) return Value::error(ErrorCode::Value);
     double matched = 0.0, nonEmpty = 0.0;
     ctx.forEachNonEmpty(*range, [&](int, int, const Value& v) {
         nonEmpty += 1.0;
-        if (criterion.matches(v)) matched += 1.0;
+        if (criterion->matches(v)) matched += 1.0;
         return true;
     });
-    if (criterion.matches(Value())) matched += cellCount(*range) - nonEmpty;
+    if (criterion->matches(Value())) matched += cellCount(*range) - nonEmpty;
     return Value::number(matched);
 }
 
@@ -36,7 +43,8 @@ Value fnCountIf(FnContext& ctx, Args args) {
 Value fnSumIf(FnContext& ctx, Args args) {
     auto range = referenceOf(argAt(args, 0));
     if (!range) return Value::error(ErrorCode::Value);
-    Criterion criterion(scalarValue(ctx, argAt(args, 1)));
+    auto criterion = criterionOf(ctx, argAt(args, 1));
+    if (!criterion) return Value::error(ErrorCode::Value);
     RangeRef sumRange = *range;
     if (args.size() > 2) {
         auto anchor = referenceOf(args[2]);
@@ -49,7 +57,7 @@ Value fnSumIf(FnContext& ctx, Args args) {
     std::optional<ErrorCode> error;
     ctx.forEachNonEmpty(sumRange, [&](int col, int row, const Value& v) {
         if (!v.isNumber() && !v.isError()) return true;
-        if (!criterion.matches(ctx.cell(col + dc, row + dr))) return true;
+        if (!criterion->matches(ctx.cell(col + dc, row + dr))) return true;
         if (v.isError())
             error = v.asError();
         else

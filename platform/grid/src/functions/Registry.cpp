@@ -1,8 +1,6 @@
 #include "functions/Library.h"
 
 #include <algorithm>
-#include <cwctype>
-#include <string>
 #include <vector>
 
 namespace gridx {
@@ -37,14 +35,15 @@ const BuiltinInfo* findBuiltin(std::wstring_view name) {
     // Names are short; anything longer than the longest name cannot match.
     constexpr std::size_t kLongestName = 32;
     if (name.empty() || name.size() > kLongestName) return nullptr;
-    std::wstring upper(name);
-    for (wchar_t& c : upper)
-        c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+    wchar_t buffer[kLongestName];
+    for (std::size_t i = 0; i < name.size(); ++i)
+        buffer[i] =
+            (name[i] >= L'a' && name[i] <= L'z') ? static_cast<wchar_t>(name[i] - 32) : name[i];
+    std::wstring_view upper(buffer, name.size());
     const auto& all = table();
-    auto it = std::lower_bound(all.begin(), all.end(), upper,
-                               [](const BuiltinInfo& info, const std::wstring& key) {
-                                   return info.name < std::wstring_view(key);
-                               });
+    auto it = std::lower_bound(
+        all.begin(), all.end(), upper,
+        [](const BuiltinInfo& info, std::wstring_view key) { return info.name < key; });
     if (it == all.end() || it->name != upper) return nullptr;
     return &*it;
 }

@@ -93,8 +93,10 @@ Wildcard::Wildcard(std::wstring_view pattern) {
             tokens_.push_back({Kind::Literal, toLowerChar(c)});
         }
     }
-    prefixTokens_ = tokens_;
-    prefixTokens_.push_back({Kind::AnyRun, 0});
+    while (headCount_ < tokens_.size() && tokens_[headCount_].kind != Kind::AnyRun)
+        ++headCount_;
+    tailTokens_.assign(tokens_.begin() + static_cast<std::ptrdiff_t>(headCount_), tokens_.end());
+    tailTokens_.push_back({Kind::AnyRun, 0});
 }
 
 // Greedy matching that returns to the last "*" on a mismatch: O(text * pattern) at worst,
@@ -126,12 +128,22 @@ bool Wildcard::matches(std::wstring_view text) const {
     return matchTokens(tokens_, text);
 }
 
+bool Wildcard::headMatchesAt(std::wstring_view text, std::size_t at) const {
+    if (text.size() - at < headCount_) return false;
+    for (std::size_t i = 0; i < headCount_; ++i)
+        if (tokens_[i].kind == Kind::Literal && tokens_[i].ch != toLowerChar(text[at + i]))
+            return false;
+    return true;
+}
+
+// The earliest start is the first one where the part before the first "*" fits: the rest,
+// which begins with "*", matches after that start if it matches after any later one.
 std::optional<std::size_t> Wildcard::findIn(std::wstring_view text, std::size_t from) const {
-    bool literalStart = !tokens_.empty() && tokens_.front().kind == Kind::Literal;
     for (std::size_t at = from; at <= text.size(); ++at) {
-        if (literalStart && (at == text.size() || toLowerChar(text[at]) != tokens_.front().ch))
-            continue;
-        if (matchTokens(prefixTokens_, text.substr(at))) return at;
+        if (!headMatchesAt(text, at)) continue;
+        if (headCount_ == tokens_.size()) return at;
+        if (matchTokens(tailTokens_, text.substr(at + headCount_))) return at;
+        return std::nullopt;
     }
     return std::nullopt;
 }

@@ -39,9 +39,11 @@ private:
         wchar_t ch; // lower case, for literals
     };
     bool matchTokens(const std::vector<Token>& tokens, std::wstring_view text) const;
+    bool headMatchesAt(std::wstring_view text, std::size_t at) const;
 
     std::vector<Token> tokens_;
-    std::vector<Token> prefixTokens_; // the pattern followed by "*"
+    std::size_t headCount_ = 0;     // tokens before the first "*"
+    std::vector<Token> tailTokens_; // from the first "*" on, followed by "*"
     bool wild_ = false;
 };
 

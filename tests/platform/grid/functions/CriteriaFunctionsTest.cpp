@@ -63,6 +63,7 @@ TEST_F(CriteriaFunctions, CountIfTellsEmptyCellsBooleansAndErrorsApart) {
     // Empty cells are counted in one step, however many there are.
     EXPECT_EQ(number(L"COUNTIF", {ref("Z1:Z1000000"), t(L"")}), 1000000.0);
     EXPECT_EQ(error(L"COUNTIF", {n(1), n(1)}), ErrorCode::Value) << "needs a reference";
+    EXPECT_EQ(error(L"COUNTIF", {ref("A1:A11"), ref("A1:A2")}), ErrorCode::Value);
 }
 
 class SumIfFunction : public FunctionsTest {
@@ -94,6 +95,7 @@ TEST_F(SumIfFunction, AnErrorInASummedCellPropagatesButNotInASkippedOne) {
     EXPECT_EQ(number(L"SUMIF", {ref("E1:E4"), t(L">160000"), ref("F1:F4")}), 63000.0);
     EXPECT_EQ(error(L"SUMIF", {ref("E1:E4"), t(L"<160000"), ref("F1:F4")}), ErrorCode::NA);
     EXPECT_EQ(error(L"SUMIF", {ref("E1:E4"), t(L">0"), n(3)}), ErrorCode::Value);
+    EXPECT_EQ(error(L"SUMIF", {ref("E1:E4"), ref("E1:E2")}), ErrorCode::Value);
 }
 
 } // namespace

@@ -23,6 +23,15 @@ TEST_F(TextFunctions, FindIsCaseSensitiveAndLiteralWhileSearchIgnoresCaseAndTake
     EXPECT_EQ(number(L"SEARCH", {t(L"a"), t(L"banana"), n(3)}), 4.0);
     EXPECT_EQ(error(L"SEARCH", {t(L"x?z"), t(L"xz")}), ErrorCode::Value);
     EXPECT_EQ(number(L"FIND", {n(3), n(12345)}), 3.0) << "numbers are read as their text";
+    EXPECT_EQ(number(L"SEARCH", {t(L""), t(L"abc")}), 1.0);
+    EXPECT_EQ(number(L"SEARCH", {t(L"*c"), t(L"abc"), n(2)}), 2.0);
+}
+
+TEST_F(TextFunctions, SearchStaysLinearOnPatternsWithManyStars) {
+    std::wstring as(32766, L'a');
+    EXPECT_EQ(error(L"SEARCH", {t(L"a*a*a*b"), t(as)}), ErrorCode::Value);
+    EXPECT_EQ(number(L"SEARCH", {t(L"a*a*a*b"), t(as + L"b")}), 1.0);
+    EXPECT_EQ(number(L"SEARCH", {t(L"a?b"), t(as + L"b")}), 32765.0);
 }
 
 TEST_F(TextFunctions, PiecesOfTextAreCutByPositionAndCount) {
