@@ -109,7 +109,8 @@ bool Criterion::matchesSameKind(const Value& cell, bool& comparable) const {
     switch (operand_) {
     case Operand::Number:
         if (cell.isNumber()) return holds(compareNumbers(cell.asNumber(), number_));
-        if (cell.isText())
+        // A numeric text equals its number, but is not ordered among numbers.
+        if (cell.isText() && (op_ == Op::Eq || op_ == Op::Ne))
             if (auto n = parseNumber(cell.asText())) return holds(compareNumbers(*n, number_));
         break;
     case Operand::Text:

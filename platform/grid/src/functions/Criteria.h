@@ -1,7 +1,7 @@
 // The conditions of COUNTIF and SUMIF: a number, boolean or error matches equal cells; a text
 // may start with "=", "<>", "<", "<=", ">" or ">=" followed by a number, a date, TRUE/FALSE,
 // an error text or a text (with * ? ~ wildcards for "=" and "<>"). Texts match in any case;
-// texts in cells that read as numbers compare as those numbers.
+// a text in a cell that reads as a number equals that number (but is not less or greater).
 #pragma once
 
 #include "functions/TextUtil.h"
