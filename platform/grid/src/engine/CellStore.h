@@ -1,0 +1,90 @@
+// Storage of a sheet's cells: columns of fixed-size pages of slots, created on first use, with
+// bitmaps of the cells that hold something and of the formulas waiting for recalculation, so
+// that walks over large, sparse ranges touch only what is there.
+#pragma once
+
+#include "engine/Limits.h"
+#include "grid/FunctionRef.h"
+#include "grid/Refs.h"
+#include "grid/Value.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace gridx::engine {
+
+struct Slot {
+    Value value;               // the constant, or the formula's last result
+    std::uint32_t formula = 0; // formula id; 0 when the cell holds none
+    std::uint32_t depHead = 0; // first dependency edge of the formulas that refer here; 0: none
+};
+
+constexpr int kPageShift = 10;
+constexpr int kPageSize = 1 << kPageShift;
+constexpr int kPageWords = kPageSize / 64;
+
+struct Page {
+    std::array<Slot, kPageSize> slots;
+    std::array<std::uint64_t, kPageWords> used{};  // holds a constant or a formula
+    std::array<std::uint64_t, kPageWords> dirty{}; // formula waiting for recalculation
+    std::uint32_t usedCount = 0;
+    std::uint32_t dirtyCount = 0;
+};
+
+struct Column {
+    std::vector<std::unique_ptr<Page>> pages;
+    std::uint32_t usedCount = 0;
+    std::uint32_t dirtyCount = 0;
+};
+
+class CellStore {
+public:
+    // Column 0 and row 0 are the header column and row; both go up to the hard limits.
+    Slot* find(int col, int row);
+    const Slot* find(int col, int row) const;
+    // The slot, created with its page when needed. Coordinates must lie within the limits.
+    Slot& at(int col, int row);
+    // The cell's value; empty when nothing is stored there.
+    const Value& value(int col, int row) const;
+
+    bool isUsed(int col, int row) const;
+    void setUsed(int col, int row, bool used);
+    bool isDirty(int col, int row) const;
+    void setDirty(int col, int row, bool dirty);
+    std::size_t usedCount() const { return usedCount_; }
+    int columnsAllocated() const { return static_cast<int>(cols_.size()); }
+
+    // Visits the used cells of the range row by row, left to right, until `visit` says stop.
+    void forEachUsed(const RangeRef& range,
+                     FunctionRef<bool(int col, int row, const Slot& slot)> visit) const;
+    // Visits the dirty formula cells of the range, column by column.
+    void forEachDirty(const RangeRef& range, FunctionRef<void(const Slot& slot)> visit) const;
+    // The first used row >= `row` and <= `last` of the column, or -1.
+    int nextUsedRow(int col, int row, int last) const;
+    // Visits every allocated slot (used or not) of every column.
+    void forEachSlot(FunctionRef<void(int col, int row, Slot& slot)> visit);
+
+    // Moves the content (value, formula, used and dirty marks) of one cell to another, whose
+    // content must be empty. Dependency heads stay where they are.
+    void moveContent(int fromCol, int fromRow, int toCol, int toRow);
+    // Inserts `count` empty columns before `at`; columns pushed past `limit` are returned to
+    // `dropped` before they go.
+    void insertColumns(int at, int count, int limit, FunctionRef<void(int col)> dropped);
+    // Removes columns [at, at + count); the caller has emptied them.
+    void eraseColumns(int at, int count);
+    // Clears every dependency head and frees pages that hold nothing.
+    void resetHeads();
+    void clear();
+
+private:
+    struct Walker;
+    Page* page(int col, int row);
+    const Page* page(int col, int row) const;
+
+    std::vector<Column> cols_;
+    std::size_t usedCount_ = 0;
+};
+
+} // namespace gridx::engine

@@ -1,0 +1,232 @@
+// Recalculation passes. A pass evaluates dirty formulas in dependency order: a depth-first walk
+// over dirty precedents on explicit stacks (Tarjan's strongly connected components), so that a
+// formula is evaluated after everything it reads, each formula once, and every member of a
+// reference cycle gets #CIRC!. Nothing recurses on the machine stack with the sheet's size.
+//
+// A custom function may change the sheet while a pass runs. Such changes bump `epoch`; the
+// pass then drops its walk and starts again from the current root, skipping what it has
+// already evaluated, so the walk never uses stale state and each formula still runs once.
+#include "engine/Resolve.h"
+#include "engine/SheetImpl.h"
+
+#include <algorithm>
+
+namespace gridx {
+
+using namespace engine;
+
+namespace {
+
+// Keeps a pass from nesting on the same sheet.
+class PassScope {
+public:
+    explicit PassScope(int& depth) : depth_(depth) { ++depth_; }
+    ~PassScope() { --depth_; }
+    PassScope(const PassScope&) = delete;
+    PassScope& operator=(const PassScope&) = delete;
+
+private:
+    int& depth_;
+};
+
+} // namespace
+
+void Sheet::Impl::runPass(PassKind kind, std::span<const std::uint32_t> roots) {
+    if (passDepth > 0) {
+        // Started from a custom function during a pass: the running pass picks up the
+        // changes; a formula set meanwhile is computed at once from the current values.
+        if (kind == PassKind::Roots)
+            for (std::uint32_t id : std::vector<std::uint32_t>(roots.begin(), roots.end()))
+                if (id < formulas.size() && formulas[id].program) evaluateNow(id);
+        return;
+    }
+    PassScope scope(passDepth);
+    if (++passId == 0) passId = 1;
+    stats.clear();
+    std::vector<std::uint32_t> work;
+    if (kind == PassKind::All) {
+        markVolatileDirty();
+        work.swap(dirtyList);
+    } else {
+        work.assign(roots.begin(), roots.end());
+    }
+    for (std::size_t i = 0; i < work.size();) {
+        if (!needsEval(work[i]) || visit(work[i])) {
+            ++i;
+            continue;
+        }
+        abortVisit();
+        if (kind == PassKind::All) {
+            work.insert(work.end(), dirtyList.begin(), dirtyList.end());
+            dirtyList.clear();
+        }
+    }
+    if (kind == PassKind::All) {
+        for (std::uint32_t id : work)
+            if (id < formulas.size() && (formulas[id].flags & kDirty)) dirtyList.push_back(id);
+    }
+    keepDirtyClosed(work);
+}
+
+bool Sheet::Impl::needsEval(std::uint32_t id) const {
+    if (id >= formulas.size()) return false;
+    const FormulaRec& rec = formulas[id];
+    return rec.program && (rec.flags & kDirty) && rec.evalStamp != passId;
+}
+
+bool Sheet::Impl::visit(std::uint32_t root) {
+    low.clear();
+    pushFrame(root);
+    while (!frames.empty()) {
+        const std::size_t fi = frames.size() - 1;
+        if (frames[fi].pos < frames[fi].end) {
+            const std::uint32_t child = children[frames[fi].pos++];
+            const FormulaRec& rec = formulas[child];
+            if (child == frames[fi].id) {
+                frames[fi].selfLoop = true;
+            } else if (rec.program && (rec.flags & kVisiting)) {
+                std::uint32_t& mine = low[formulas[frames[fi].id].visitIndex];
+                mine = std::min(mine, rec.visitIndex);
+            } else if (needsEval(child)) {
+                pushFrame(child);
+            }
+            continue;
+        }
+        const std::uint32_t index = formulas[frames[fi].id].visitIndex;
+        const std::uint32_t myLow = low[index];
+        if (myLow == index && !finishComponent(fi)) return false;
+        children.resize(frames[fi].begin);
+        frames.pop_back();
+        if (!frames.empty()) {
+            std::uint32_t& parent = low[formulas[frames.back().id].visitIndex];
+            parent = std::min(parent, myLow);
+        }
+    }
+    return true;
+}
+
+void Sheet::Impl::pushFrame(std::uint32_t id) {
+    FormulaRec& rec = formulas[id];
+    rec.flags |= kVisiting;
+    rec.visitIndex = static_cast<std::uint32_t>(low.size());
+    low.push_back(rec.visitIndex);
+    componentStack.push_back(id);
+    const auto begin = static_cast<std::uint32_t>(children.size());
+    collectChildren(id);
+    frames.push_back(Frame{id, begin, begin, static_cast<std::uint32_t>(children.size()), false});
+}
+
+void Sheet::Impl::collectChildren(std::uint32_t id) {
+    const FormulaRec& rec = formulas[id];
+    forEachReference(
+        *rec.program,
+        [&](const std::uint32_t* at) {
+            int c = 0, r = 0;
+            if (!resolveRef(at, rec.col, rec.row, c, r)) return;
+            const Slot* slot = cells.find(c, r);
+            if (slot && slot->formula != 0) children.push_back(slot->formula);
+        },
+        [&](const std::uint32_t* at) {
+            RangeRef range;
+            if (!resolveArea(at, rec.col, rec.row, range)) return;
+            cells.forEachDirty(range, [&](const Slot& slot) {
+                if (slot.formula != 0) children.push_back(slot.formula);
+            });
+        });
+}
+
+bool Sheet::Impl::finishComponent(std::size_t frame) {
+    const std::uint32_t id = frames[frame].id;
+    if (componentStack.back() == id && !frames[frame].selfLoop) {
+        componentStack.pop_back();
+        formulas[id].flags &= static_cast<std::uint8_t>(~kVisiting);
+        return evaluateInPass(id);
+    }
+    // A cycle: every member shows #CIRC!.
+    std::uint32_t member = 0;
+    do {
+        member = componentStack.back();
+        componentStack.pop_back();
+        FormulaRec& rec = formulas[member];
+        rec.flags &= static_cast<std::uint8_t>(~kVisiting);
+        rec.evalStamp = passId;
+        setClean(member);
+        storeResult(member, rec.generation, Value::error(ErrorCode::Circular));
+    } while (member != id);
+    return true;
+}
+
+void Sheet::Impl::abortVisit() {
+    for (std::uint32_t id : componentStack)
+        if (id < formulas.size()) formulas[id].flags &= static_cast<std::uint8_t>(~kVisiting);
+    componentStack.clear();
+    frames.clear();
+    children.clear();
+    low.clear();
+}
+
+bool Sheet::Impl::evaluateInPass(std::uint32_t id) {
+    const std::uint64_t before = epoch;
+    evaluateNow(id);
+    return epoch == before;
+}
+
+void Sheet::Impl::evaluateNow(std::uint32_t id) {
+    FormulaRec& rec = formulas[id];
+    rec.evalStamp = passId;
+    setClean(id);
+    const std::uint32_t generation = rec.generation;
+    Value result = evaluateFormula(id);
+    storeResult(id, generation, std::move(result));
+}
+
+Value Sheet::Impl::evaluateFormula(std::uint32_t id) {
+    const FormulaRec& rec = formulas[id];
+    Program* program = rec.program;
+    const int col = rec.col, row = rec.row;
+    // A custom function may replace this very formula while it runs.
+    const bool mayReenter = program->flags & kProgNames;
+    if (mayReenter) ProgramPool::retain(program);
+    Value result = evaluate(cells, *this, *program, col, row);
+    if (mayReenter) pool.release(program);
+    return result;
+}
+
+void Sheet::Impl::storeResult(std::uint32_t id, std::uint32_t generation, Value value) {
+    if (id >= formulas.size()) return;
+    const FormulaRec& rec = formulas[id];
+    if (!rec.program || rec.generation != generation) return;
+    Slot* slot = cells.find(rec.col, rec.row);
+    if (!slot || slot->formula != id) return;
+    slot->value = std::move(value);
+    stats.invalidate(rec.col, rec.row);
+}
+
+void Sheet::Impl::setClean(std::uint32_t id) {
+    FormulaRec& rec = formulas[id];
+    if (!(rec.flags & kDirty)) return;
+    rec.flags &= static_cast<std::uint8_t>(~kDirty);
+    cells.setDirty(rec.col, rec.row, false);
+}
+
+void Sheet::Impl::markVolatileDirty() {
+    std::erase_if(volatileList, [&](std::uint32_t id) {
+        const FormulaRec& rec = formulas[id];
+        return !rec.program || !(rec.program->flags & kProgVolatile);
+    });
+    // Duplicates appear when an id is freed and given to another volatile formula.
+    std::sort(volatileList.begin(), volatileList.end());
+    volatileList.erase(std::unique(volatileList.begin(), volatileList.end()), volatileList.end());
+    for (std::uint32_t id : volatileList)
+        if (markDirty(id)) markReadersDirty(formulas[id].col, formulas[id].row);
+}
+
+void Sheet::Impl::keepDirtyClosed(std::span<const std::uint32_t> ids) {
+    // A formula evaluated in this pass and changed again afterwards stays dirty; its readers
+    // must be dirty too, or a later change would stop at it and leave them stale.
+    for (std::uint32_t id : ids)
+        if (id < formulas.size() && (formulas[id].flags & kDirty))
+            markReadersDirty(formulas[id].col, formulas[id].row);
+}
+
+} // namespace gridx

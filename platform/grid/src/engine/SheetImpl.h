@@ -1,0 +1,187 @@
+// The state behind gridx::Sheet and the operations its public functions are made of.
+#pragma once
+
+#include "engine/CellStore.h"
+#include "engine/DependencyIndex.h"
+#include "engine/Evaluator.h"
+#include "engine/Program.h"
+#include "engine/StatsCache.h"
+#include "grid/Sheet.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <random>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace gridx {
+
+namespace engine {
+
+struct FormulaRec {
+    Program* program = nullptr; // null: the id is free
+    int col = 0;
+    int row = 0;
+    std::uint32_t edgeBase = 0;
+    std::uint32_t generation = 0; // grows each time the id is given out
+    std::uint32_t visitIndex = 0; // order of discovery while it is being visited
+    std::uint32_t evalStamp = 0;  // the last pass that evaluated it
+    std::uint8_t flags = 0;
+};
+
+enum FormulaFlags : std::uint8_t {
+    kDirty = 1,    // waits for recalculation
+    kVisiting = 2, // on the component stack of the running pass
+};
+
+struct AxisEdit;
+using CellList = std::vector<std::pair<int, int>>;
+
+struct CustomEntry {
+    std::wstring name; // upper case
+    int minArgs = 0;
+    int maxArgs = 0;
+    unsigned flags = 0;
+    std::shared_ptr<CustomFunction> callback; // shared: a callback may replace itself
+};
+
+// Which formulas a pass evaluates.
+enum class PassKind {
+    All,   // every dirty formula and every volatile one
+    Roots, // the given formulas and the dirty formulas they read
+};
+
+// The content of one cell while it is carried somewhere else (copies, swaps).
+struct CarriedCell {
+    int dCol = 0;
+    int dRow = 0;
+    Value value;
+    Program* program = nullptr; // holds a reference
+};
+
+} // namespace engine
+
+struct Sheet::Impl final : engine::EvalHost, FnContext {
+    Impl();
+    ~Impl() override;
+
+    // --- contents (SheetCore.cpp)
+    bool inSheet(int col, int row) const;
+    bool inFormulaArea(int col, int row) const;
+    void placeConstant(int col, int row, Value value);
+    std::uint32_t placeFormula(int col, int row, engine::Program* program);
+    void clearContent(int col, int row);
+    void discardContent(int col, int row); // without unregistering (dependencies are rebuilt)
+    std::uint32_t allocateFormula(engine::Program* program, int col, int row);
+    void freeFormula(std::uint32_t id, bool unregister);
+    void registerFormula(std::uint32_t id);
+    void rebuildDependencies();
+    void maybeRebuildDependencies();
+    bool markDirty(std::uint32_t id);
+    void markReadersDirty(int col, int row);
+    void markAllDirty();
+    void afterEdit(std::uint32_t root);
+    const engine::CustomEntry* findCustom(std::wstring_view upperName) const;
+    void markCallersDirty(std::wstring_view upperName);
+    std::uint32_t liveFormulas() const { return liveFormulas_; }
+
+    // --- recalculation (Recalc.cpp)
+    void runPass(engine::PassKind kind, std::span<const std::uint32_t> roots);
+    bool needsEval(std::uint32_t id) const;
+    bool visit(std::uint32_t root);
+    void pushFrame(std::uint32_t id);
+    void collectChildren(std::uint32_t id);
+    bool finishComponent(std::size_t frame);
+    void abortVisit();
+    bool evaluateInPass(std::uint32_t id);
+    void evaluateNow(std::uint32_t id);
+    Value evaluateFormula(std::uint32_t id);
+    void storeResult(std::uint32_t id, std::uint32_t generation, Value value);
+    void setClean(std::uint32_t id);
+    void markVolatileDirty();
+    void keepDirtyClosed(std::span<const std::uint32_t> ids);
+
+    // --- structure (SheetStructure.cpp)
+    void insertRows(int at, int count);
+    void deleteRows(int at, int count);
+    void insertCols(int at, int count);
+    void deleteCols(int at, int count);
+    void copyRange(const RangeRef& source, int destCol, int destRow);
+    void swapRanges(const RangeRef& source, int destCol, int destRow);
+    void clearRange(const RangeRef& range);
+    void clearAll();
+    void setMaxRows(int rows);
+    void setMaxCols(int cols);
+    void beginStructure();
+    void endStructure();
+    void adjustPrograms(const engine::AxisEdit& edit, int limit);
+    void moveCell(int col, int row, int toCol, int toRow);
+    std::vector<engine::CarriedCell> carry(const RangeRef& block);
+    void clearBlock(const RangeRef& block, engine::CellList& touched);
+    void place(std::vector<engine::CarriedCell>& items, int col, int row, engine::CellList& touched,
+               std::vector<std::uint32_t>& placed);
+    void finishBlocks(const engine::CellList& touched, std::span<const std::uint32_t> placed);
+
+    // --- what functions see (FunctionHost.cpp)
+    FnContext& functionContext() override { return *this; }
+    Value callCustom(std::wstring_view name, std::span<const FnArg> args) override;
+    const Value& cell(int col, int row) const override;
+    void forEachNonEmpty(const RangeRef& range,
+                         FunctionRef<bool(int col, int row, const Value& v)> visit) const override;
+    RangeStats numberStats(const RangeRef& range) const override;
+    double now() const override;
+    double random() override;
+
+    engine::CellStore cells;
+    engine::DependencyIndex deps;
+    engine::ProgramPool pool;
+    engine::ProgramBuilder scratch;
+    std::vector<engine::FormulaRec> formulas{1}; // id 0 means "no formula"
+    std::vector<std::uint32_t> freeIds;
+    std::vector<std::uint32_t> dirtyList;
+    std::vector<std::uint32_t> volatileList;
+    std::vector<engine::CustomEntry> customs;
+    int maxCols = 0;
+    int maxRows = 0;
+    bool autoRecalc = true;
+    std::function<double()> clock;
+    std::mt19937_64 rng;
+    mutable engine::StatsCache stats;
+
+    // State of the running pass; a pass never nests on the same sheet.
+    int passDepth = 0;
+    std::uint32_t passId = 0;
+    std::uint64_t epoch = 0; // grows with every change a running pass must notice
+    struct Frame {
+        std::uint32_t id;
+        std::uint32_t begin; // its children in `children`
+        std::uint32_t pos;
+        std::uint32_t end;
+        bool selfLoop;
+    };
+    std::vector<Frame> frames;
+    std::vector<std::uint32_t> children;
+    std::vector<std::uint32_t> componentStack;
+    std::vector<std::uint32_t> low;
+    std::vector<std::pair<int, int>> markWork;
+
+private:
+    std::uint32_t liveFormulas_ = 0;
+};
+
+namespace engine {
+
+// The cell index of a header address: kHeader and 0 both mean the header row or column.
+inline int headerToZero(int index) {
+    return index == kHeader ? 0 : index;
+}
+
+// Local date and time now, as a serial number.
+double systemNow();
+
+} // namespace engine
+
+} // namespace gridx

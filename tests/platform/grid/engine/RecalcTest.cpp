@@ -1,0 +1,194 @@
+// Recalculation: automatic and manual, dependency order, each formula once, volatile
+// functions, cycles, and chains far longer than the machine stack could follow.
+#include "SheetTestSupport.h"
+
+#include <vector>
+
+namespace gridx::testing {
+namespace {
+
+class RecalcTest : public SheetTest {
+protected:
+    // Registers LOG(tag, value): records the tag in `log` and returns the value.
+    void registerLog() {
+        sheet.addCustomFunction(L"TRACE", 2, 2, 0, [this](std::span<const CustomArg> args) {
+            log.push_back(toText(args[0].value));
+            return args[1].value;
+        });
+    }
+    std::vector<std::wstring> log;
+};
+
+TEST_F(RecalcTest, AutomaticRecalculationUpdatesDependantsOfEveryChange) {
+    set(L"A1", L"2");
+    set(L"B1", L"=A1*10");
+    set(L"C1", L"=B1+A1");
+    set(L"D1", L"=SUM(A1:C1)");
+    EXPECT_EQ(text(L"D1"), L"44");
+    set(L"A1", L"3");
+    EXPECT_EQ(text(L"B1"), L"30");
+    EXPECT_EQ(text(L"C1"), L"33");
+    EXPECT_EQ(text(L"D1"), L"66");
+    sheet.clearCell(1, 1);
+    EXPECT_EQ(text(L"D1"), L"0");
+    set(L"B1", L"5");
+    EXPECT_EQ(text(L"C1"), L"5");
+    EXPECT_EQ(text(L"D1"), L"10");
+}
+
+TEST_F(RecalcTest, EachChangedFormulaIsComputedOnceAfterWhatItReads) {
+    registerLog();
+    set(L"A1", L"1");
+    set(L"D1", L"=TRACE(\"D\",B1+C1)");
+    set(L"B1", L"=TRACE(\"B\",A1)");
+    set(L"C1", L"=TRACE(\"C\",B1*2)");
+    set(L"E1", L"=TRACE(\"E\",7)");
+    EXPECT_EQ(text(L"D1"), L"3");
+    log.clear();
+    set(L"A1", L"2");
+    const std::vector<std::wstring> expected{L"B", L"C", L"D"};
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(text(L"D1"), L"6");
+}
+
+TEST_F(RecalcTest, RangeReadersFollowChangesInsideTheirRange) {
+    registerLog();
+    sheet.setMaxRows(200000);
+    set(L"B1", L"=TRACE(\"sum\",SUM(A1:A100000))");
+    set(L"B2", L"=TRACE(\"other\",SUM(A100001:A100002))");
+    set(L"A50000", L"4");
+    set(L"A99999", L"=A50000*2");
+    EXPECT_EQ(text(L"B1"), L"12");
+    log.clear();
+    set(L"A50000", L"5");
+    EXPECT_EQ(log, std::vector<std::wstring>{L"sum"});
+    EXPECT_EQ(text(L"B1"), L"15");
+}
+
+TEST_F(RecalcTest, ManualRecalculationComputesOnlyWhenAsked) {
+    sheet.setAutoRecalc(false);
+    set(L"A1", L"2");
+    set(L"B1", L"=A1*3");
+    EXPECT_EQ(text(L"B1"), L"6"); // a formula set is computed at once
+    set(L"C1", L"=B1+1");
+    EXPECT_EQ(text(L"C1"), L"7");
+    set(L"A1", L"5");
+    EXPECT_EQ(text(L"B1"), L"6"); // a constant changes nothing
+    EXPECT_EQ(text(L"C1"), L"7");
+    sheet.recalcCell(3, 1); // recomputes its stale precedents first
+    EXPECT_EQ(text(L"B1"), L"15");
+    EXPECT_EQ(text(L"C1"), L"16");
+    set(L"A1", L"1");
+    sheet.recalc();
+    EXPECT_EQ(text(L"C1"), L"4");
+    set(L"A1", L"10");
+    sheet.setAutoRecalc(true); // switching on catches up
+    EXPECT_EQ(text(L"C1"), L"31");
+}
+
+TEST_F(RecalcTest, AFormulaSetWithRecalculationOffUsesTheCurrentValues) {
+    // The pattern of line-by-line evaluation: results go into plain cells, later lines read
+    // them at once.
+    sheet.setAutoRecalc(false);
+    set(L"B3", L"10");
+    ASSERT_EQ(set(L"C10", L"=B3*2", RefStyle::A1, true), FormulaStatus::Ok);
+    EXPECT_EQ(text(L"C10"), L"20");
+    set(L"B4", text(L"C10"));
+    ASSERT_EQ(set(L"C11", L"=B4+B3", RefStyle::A1, true), FormulaStatus::Ok);
+    EXPECT_EQ(text(L"C11"), L"30");
+}
+
+TEST_F(RecalcTest, VolatileFunctionsRecomputeOnEveryRecalculation) {
+    double clock = 45000.25;
+    sheet.setClock([&] { return clock; });
+    set(L"A1", L"=NOW()");
+    set(L"B1", L"=A1+1");
+    EXPECT_EQ(number(L"A1"), 45000.25);
+    clock = 45001.5;
+    sheet.recalc();
+    EXPECT_EQ(number(L"B1"), 45002.5);
+    clock = 45002.0;
+    set(L"C1", L"1"); // any change recalculates volatile cells and their readers
+    EXPECT_EQ(number(L"B1"), 45003.0);
+    set(L"D1", L"=TODAY()");
+    EXPECT_EQ(number(L"D1"), 45002.0);
+    set(L"E1", L"=RAND()");
+    const double first = number(L"E1");
+    EXPECT_GE(first, 0.0);
+    EXPECT_LT(first, 1.0);
+}
+
+// --- cycles
+
+TEST_F(RecalcTest, EveryCellOfACycleShowsCircularAndBreakingItRecovers) {
+    set(L"A1", L"=B1+1");
+    set(L"B1", L"=C1+1");
+    set(L"C1", L"=A1+1");
+    set(L"D1", L"=A1*2");
+    EXPECT_EQ(text(L"A1"), L"#CIRC!");
+    EXPECT_EQ(text(L"B1"), L"#CIRC!");
+    EXPECT_EQ(text(L"C1"), L"#CIRC!");
+    EXPECT_EQ(text(L"D1"), L"#CIRC!"); // a reader of the cycle gets its error
+    set(L"C1", L"5");
+    EXPECT_EQ(text(L"B1"), L"6");
+    EXPECT_EQ(text(L"A1"), L"7");
+    EXPECT_EQ(text(L"D1"), L"14");
+}
+
+TEST_F(RecalcTest, CyclesThroughRangesAndSelfReferencesAreFound) {
+    set(L"A1", L"=SUM(A1:A3)");
+    EXPECT_EQ(text(L"A1"), L"#CIRC!");
+    set(L"B1", L"=B2");
+    set(L"B2", L"=B1+B3");
+    set(L"B3", L"=B2");
+    set(L"B4", L"=1");
+    EXPECT_EQ(text(L"B1"), L"#CIRC!");
+    EXPECT_EQ(text(L"B2"), L"#CIRC!");
+    EXPECT_EQ(text(L"B3"), L"#CIRC!");
+    EXPECT_EQ(text(L"B4"), L"1");
+    sheet.recalc();
+    EXPECT_EQ(text(L"B3"), L"#CIRC!");
+    set(L"B2", L"=B4*3");
+    EXPECT_EQ(text(L"B1"), L"3");
+    EXPECT_EQ(text(L"B3"), L"3");
+}
+
+TEST_F(RecalcTest, ACycleReachedThroughAFinishedCellIsStillWhollyCircular) {
+    // C2 depends on C1, which finishes first; C3 closes a cycle C1 -> C2 -> C3 -> C1 only
+    // through a path the walk meets after C1's other reader.
+    set(L"C1", L"=C3");
+    set(L"C2", L"=C1");
+    set(L"C3", L"=C2+C4");
+    set(L"C4", L"=C2");
+    sheet.recalc();
+    for (const wchar_t* cell : {L"C1", L"C2", L"C3", L"C4"})
+        EXPECT_EQ(text(cell), L"#CIRC!") << cell;
+}
+
+// --- size
+
+TEST_F(RecalcTest, AMillionCellChainEvaluatesWithoutExhaustingTheStack) {
+    constexpr int kRows = 1'000'000;
+    sheet.setMaxRows(kRows);
+    sheet.setAutoRecalc(false);
+    setNumber(L"A1", 1);
+    for (int row = 2; row <= kRows; ++row)
+        sheet.setFormula(1, row, L"=R[-1]C+1", RefStyle::R1C1, false);
+    sheet.recalc();
+    EXPECT_EQ(sheet.value(1, kRows).asNumber(), kRows);
+    sheet.setAutoRecalc(true);
+    setNumber(L"A1", 10);
+    EXPECT_EQ(sheet.value(1, kRows).asNumber(), kRows + 9);
+    // The chain built from the far end: each formula reads a cell set later.
+    Sheet reverse;
+    reverse.setMaxRows(kRows);
+    reverse.setAutoRecalc(false);
+    for (int row = kRows; row >= 2; --row)
+        reverse.setFormula(1, row, L"=A" + std::to_wstring(row - 1) + L"+1", RefStyle::A1, false);
+    reverse.setConstant(1, 1, Value::number(0));
+    reverse.recalcCell(1, kRows);
+    EXPECT_EQ(reverse.value(1, kRows).asNumber(), kRows - 1);
+}
+
+} // namespace
+} // namespace gridx::testing
