@@ -9,11 +9,6 @@ namespace gridx::engine {
 
 namespace {
 
-const Value& emptyValue() {
-    static const Value empty;
-    return empty;
-}
-
 std::size_t pageIndex(int row) {
     return static_cast<std::size_t>(row) >> kPageShift;
 }
@@ -37,26 +32,7 @@ std::uint64_t wordMask(int w, int from, int to) {
 
 } // namespace
 
-Page* CellStore::page(int col, int row) {
-    if (col < 0 || row < 0 || static_cast<std::size_t>(col) >= cols_.size()) return nullptr;
-    auto& pages = cols_[static_cast<std::size_t>(col)].pages;
-    const std::size_t p = pageIndex(row);
-    return p < pages.size() ? pages[p].get() : nullptr;
-}
-
-const Page* CellStore::page(int col, int row) const {
-    return const_cast<CellStore*>(this)->page(col, row);
-}
-
-Slot* CellStore::find(int col, int row) {
-    Page* p = page(col, row);
-    return p ? &p->slots[static_cast<std::size_t>(slotIndex(row))] : nullptr;
-}
-
-const Slot* CellStore::find(int col, int row) const {
-    const Page* p = page(col, row);
-    return p ? &p->slots[static_cast<std::size_t>(slotIndex(row))] : nullptr;
-}
+const Value CellStore::emptyValue_;
 
 Slot& CellStore::at(int col, int row) {
     if (static_cast<std::size_t>(col) >= cols_.size())
@@ -66,11 +42,6 @@ Slot& CellStore::at(int col, int row) {
     if (p >= pages.size()) pages.resize(p + 1);
     if (!pages[p]) pages[p] = std::make_unique<Page>();
     return pages[p]->slots[static_cast<std::size_t>(slotIndex(row))];
-}
-
-const Value& CellStore::value(int col, int row) const {
-    const Slot* slot = find(col, row);
-    return slot ? slot->value : emptyValue();
 }
 
 bool CellStore::isUsed(int col, int row) const {
@@ -248,8 +219,7 @@ void CellStore::moveContent(int fromCol, int fromRow, int toCol, int toRow) {
     Slot* from = find(fromCol, fromRow);
     if (!from) return;
     const bool used = isUsed(fromCol, fromRow), dirty = isDirty(fromCol, fromRow);
-    Slot& to = at(toCol, toRow);
-    from = find(fromCol, fromRow); // `at` may have grown the column vector
+    Slot& to = at(toCol, toRow); // pages never move, so `from` stays valid
     to.value = std::move(from->value);
     from->value = Value();
     to.formula = from->formula;

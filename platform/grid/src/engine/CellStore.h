@@ -42,12 +42,20 @@ struct Column {
 class CellStore {
 public:
     // Column 0 and row 0 are the header column and row; both go up to the hard limits.
-    Slot* find(int col, int row);
-    const Slot* find(int col, int row) const;
+    Slot* find(int col, int row) {
+        Page* p = page(col, row);
+        return p ? &p->slots[static_cast<std::size_t>(row & (kPageSize - 1))] : nullptr;
+    }
+    const Slot* find(int col, int row) const {
+        return const_cast<CellStore*>(this)->find(col, row);
+    }
     // The slot, created with its page when needed. Coordinates must lie within the limits.
     Slot& at(int col, int row);
     // The cell's value; empty when nothing is stored there.
-    const Value& value(int col, int row) const;
+    const Value& value(int col, int row) const {
+        const Slot* slot = find(col, row);
+        return slot ? slot->value : emptyValue_;
+    }
 
     bool isUsed(int col, int row) const;
     void setUsed(int col, int row, bool used);
@@ -80,8 +88,17 @@ public:
 
 private:
     struct Walker;
-    Page* page(int col, int row);
-    const Page* page(int col, int row) const;
+    Page* page(int col, int row) {
+        if (col < 0 || row < 0 || static_cast<std::size_t>(col) >= cols_.size()) return nullptr;
+        const auto& pages = cols_[static_cast<std::size_t>(col)].pages;
+        const auto p = static_cast<std::size_t>(row) >> kPageShift;
+        return p < pages.size() ? pages[p].get() : nullptr;
+    }
+    const Page* page(int col, int row) const {
+        return const_cast<CellStore*>(this)->page(col, row);
+    }
+
+    static const Value emptyValue_;
 
     std::vector<Column> cols_;
     std::size_t usedCount_ = 0;

@@ -29,6 +29,15 @@ public:
     // the generation they were registered with and compares it with the formula's.
     void forEachReader(const CellStore& cells, int col, int row,
                        FunctionRef<void(FormulaKey formula, bool checkGeneration)> visit) const;
+    // False when certainly nothing reads the cell (a cheap test before forEachReader).
+    bool mayHaveReaders(const CellStore& cells, int col, int row) const {
+        if (!wide_.empty()) return true;
+        if (col >= 0 && static_cast<std::size_t>(col) < columns_.size() &&
+            !columns_[static_cast<std::size_t>(col)].empty())
+            return true;
+        const Slot* slot = cells.find(col, row);
+        return slot && slot->depHead != 0;
+    }
     // True when so much has been removed that registering everything again pays off.
     bool wantsRebuild() const;
     // Forgets everything; the caller also resets the heads in the cell store.

@@ -23,13 +23,6 @@ const Value& valueError() {
     return error;
 }
 
-// The value stack is shared by nested evaluations (a custom function may start one); each
-// evaluation works above the entries of the one that started it.
-std::vector<FnArg>& valueStack() {
-    thread_local std::vector<FnArg> stack;
-    return stack;
-}
-
 Value numberOrError(double v) {
     return std::isfinite(v) ? Value::number(v) : Value::error(ErrorCode::Num);
 }
@@ -87,9 +80,10 @@ bool compares(Op op, int order) {
 
 class Machine {
 public:
-    Machine(const CellStore& cells, EvalHost& host, const Program& program, int col, int row)
-        : cells_(cells), host_(host), program_(program), col_(col), row_(row), stack_(valueStack()),
-          base_(stack_.size()) {}
+    Machine(const CellStore& cells, EvalHost& host, std::vector<FnArg>& stack,
+            const Program& program, int col, int row)
+        : cells_(cells), host_(host), program_(program), col_(col), row_(row), stack_(stack),
+          base_(stack.size()) {}
     ~Machine() { stack_.resize(base_); }
     Machine(const Machine&) = delete;
     Machine& operator=(const Machine&) = delete;
@@ -380,9 +374,10 @@ Value Machine::result() {
 
 } // namespace
 
-Value evaluate(const CellStore& cells, EvalHost& host, const Program& program, int col, int row) {
+Value evaluate(const CellStore& cells, EvalHost& host, std::vector<FnArg>& stack,
+               const Program& program, int col, int row) {
     try {
-        Machine machine(cells, host, program, col, row);
+        Machine machine(cells, host, stack, program, col, row);
         return machine.run();
     } catch (...) {
         return Value::error(ErrorCode::Value);

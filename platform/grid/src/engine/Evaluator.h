@@ -9,6 +9,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace gridx::engine {
 
@@ -23,7 +24,10 @@ public:
     virtual Value callCustom(std::wstring_view name, std::span<const FnArg> args) = 0;
 };
 
-// The value of `program` as the formula of cell (col, row). Never throws.
-Value evaluate(const CellStore& cells, EvalHost& host, const Program& program, int col, int row);
+// The value of `program` as the formula of cell (col, row). Never throws. `stack` holds the
+// operands; a nested evaluation (started by a custom function) works above the entries of the
+// one it interrupts and leaves the stack as it found it.
+Value evaluate(const CellStore& cells, EvalHost& host, std::vector<FnArg>& stack,
+               const Program& program, int col, int row);
 
 } // namespace gridx::engine

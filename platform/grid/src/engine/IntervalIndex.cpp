@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace gridx::engine {
 
@@ -11,56 +12,40 @@ bool contains(const Interval& iv, int col, int row) {
     return row >= iv.row1 && row <= iv.row2 && col >= iv.col1 && col <= iv.col2;
 }
 
+bool byFirstRow(const Interval& a, const Interval& b) {
+    return a.row1 < b.row1;
+}
+
 } // namespace
 
-void IntervalIndex::add(const Interval& interval) {
-    pending_.push_back(interval);
-    if (pending_.size() > 32 + sorted_.size() / 4) rebuild();
+void IntervalIndex::Run::buildTree() {
+    leaves = 1;
+    while (leaves < entries.size())
+        leaves *= 2;
+    maxRow2.assign(2 * leaves, -1);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        maxRow2[leaves + i] = entries[i].row2;
+    for (std::size_t i = leaves - 1; i >= 1; --i)
+        maxRow2[i] = std::max(maxRow2[2 * i], maxRow2[2 * i + 1]);
 }
 
-void IntervalIndex::compact(FunctionRef<bool(const Interval&)> keep) {
-    auto drop = [&](const Interval& iv) { return !keep(iv); };
-    sorted_.erase(std::remove_if(sorted_.begin(), sorted_.end(), drop), sorted_.end());
-    pending_.erase(std::remove_if(pending_.begin(), pending_.end(), drop), pending_.end());
-    stale_ = 0;
-    rebuild();
-}
-
-void IntervalIndex::rebuild() {
-    sorted_.insert(sorted_.end(), pending_.begin(), pending_.end());
-    pending_.clear();
-    std::sort(sorted_.begin(), sorted_.end(),
-              [](const Interval& a, const Interval& b) { return a.row1 < b.row1; });
-    cap_ = 1;
-    while (cap_ < sorted_.size())
-        cap_ *= 2;
-    maxRow2_.assign(2 * cap_, -1);
-    for (std::size_t i = 0; i < sorted_.size(); ++i)
-        maxRow2_[cap_ + i] = sorted_[i].row2;
-    for (std::size_t i = cap_ - 1; i >= 1; --i)
-        maxRow2_[i] = std::max(maxRow2_[2 * i], maxRow2_[2 * i + 1]);
-}
-
-void IntervalIndex::stab(int col, int row, FunctionRef<void(const Interval&)> visit) const {
-    for (const Interval& iv : pending_)
-        if (contains(iv, col, row)) visit(iv);
-    if (sorted_.empty()) return;
+void IntervalIndex::Run::stab(int col, int row, FunctionRef<void(const Interval&)> visit) const {
     // Entries [0, candidates) start at or above the row; the tree finds those that reach it.
     const auto candidates = static_cast<std::size_t>(
-        std::upper_bound(sorted_.begin(), sorted_.end(), row,
+        std::upper_bound(entries.begin(), entries.end(), row,
                          [](int r, const Interval& iv) { return r < iv.row1; }) -
-        sorted_.begin());
+        entries.begin());
     struct Node {
         std::size_t index, lo, hi;
     };
     std::array<Node, 128> stack{};
     std::size_t top = 0;
-    stack[top++] = Node{1, 0, cap_};
+    stack[top++] = Node{1, 0, leaves};
     while (top > 0) {
         const Node node = stack[--top];
-        if (node.lo >= candidates || maxRow2_[node.index] < row) continue;
+        if (node.lo >= candidates || maxRow2[node.index] < row) continue;
         if (node.hi - node.lo == 1) {
-            const Interval& iv = sorted_[node.lo];
+            const Interval& iv = entries[node.lo];
             if (contains(iv, col, row)) visit(iv);
             continue;
         }
@@ -70,11 +55,33 @@ void IntervalIndex::stab(int col, int row, FunctionRef<void(const Interval&)> vi
     }
 }
 
+void IntervalIndex::add(const Interval& interval) {
+    Run run;
+    run.entries.push_back(interval);
+    // Merge while the newest run is at least as large as the one before it.
+    while (!runs_.empty() && runs_.back().entries.size() <= run.entries.size()) {
+        Run& last = runs_.back();
+        const auto middle = static_cast<std::ptrdiff_t>(last.entries.size());
+        last.entries.insert(last.entries.end(), std::make_move_iterator(run.entries.begin()),
+                            std::make_move_iterator(run.entries.end()));
+        std::inplace_merge(last.entries.begin(), last.entries.begin() + middle, last.entries.end(),
+                           byFirstRow);
+        run = std::move(last);
+        runs_.pop_back();
+    }
+    run.buildTree();
+    runs_.push_back(std::move(run));
+    ++size_;
+}
+
+void IntervalIndex::stab(int col, int row, FunctionRef<void(const Interval&)> visit) const {
+    for (const Run& run : runs_)
+        run.stab(col, row, visit);
+}
+
 void IntervalIndex::clear() {
-    sorted_.clear();
-    maxRow2_.clear();
-    pending_.clear();
-    cap_ = 0;
+    runs_.clear();
+    size_ = 0;
     stale_ = 0;
 }
 

@@ -1,6 +1,7 @@
 // Blocks of cells that formulas read, indexed by their rows so that the formulas reading a
-// given cell are found without walking every block: a sorted array with a max-tree of the
-// last rows, plus a short unsorted tail of recent additions.
+// given cell are found without walking every block. Entries live in a few sorted runs whose
+// sizes are distinct powers of two (a new entry is a run of one; equal runs merge), each with
+// a max-tree of last rows: adding costs O(log n) amortised, a lookup O(log² n) plus the hits.
 #pragma once
 
 #include "grid/FunctionRef.h"
@@ -24,22 +25,25 @@ public:
     void add(const Interval& interval);
     // Counts an entry that no longer belongs to a live formula.
     void noteStale() { ++stale_; }
-    bool wantsCompaction() const { return stale_ > 64 && stale_ * 2 > size(); }
-    // Keeps only the entries `keep` accepts.
-    void compact(FunctionRef<bool(const Interval&)> keep);
+    bool wantsCompaction() const { return stale_ > 64 && stale_ * 2 > size_; }
     // Visits every entry whose block contains the cell, stale ones included.
     void stab(int col, int row, FunctionRef<void(const Interval&)> visit) const;
-    std::size_t size() const { return sorted_.size() + pending_.size(); }
-    bool empty() const { return size() == 0; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
     void clear();
 
 private:
-    void rebuild();
+    struct Run {
+        std::vector<Interval> entries; // by first row
+        std::vector<int> maxRow2;      // max-tree, leaves from index `leaves`
+        std::size_t leaves = 0;
 
-    std::vector<Interval> sorted_; // by first row
-    std::vector<int> maxRow2_;     // max-tree over sorted_, leaves from index cap_
-    std::size_t cap_ = 0;
-    std::vector<Interval> pending_;
+        void buildTree();
+        void stab(int col, int row, FunctionRef<void(const Interval&)> visit) const;
+    };
+
+    std::vector<Run> runs_; // sizes decrease from front to back
+    std::size_t size_ = 0;
     std::size_t stale_ = 0;
 };
 

@@ -71,38 +71,33 @@ struct Token {
     RefMatch ref;
 };
 
-constexpr int kBinaryLevels = 5;
-
-// The operation of a binary operator token at a precedence level (0 = comparisons).
-bool binaryOp(int level, Tok tok, Op& op) {
-    switch (level) {
-    case 0:
-        switch (tok) {
-        case Tok::Eq:
-            return op = Op::Equal, true;
-        case Tok::Ne:
-            return op = Op::NotEqual, true;
-        case Tok::Lt:
-            return op = Op::Less, true;
-        case Tok::Gt:
-            return op = Op::Greater, true;
-        case Tok::Le:
-            return op = Op::LessEqual, true;
-        case Tok::Ge:
-            return op = Op::GreaterEqual, true;
-        default:
-            return false;
-        }
-    case 1:
-        return tok == Tok::Amp && (op = Op::Concat, true);
-    case 2:
-        if (tok == Tok::Plus) return op = Op::Add, true;
-        return tok == Tok::Minus && (op = Op::Subtract, true);
-    case 3:
-        if (tok == Tok::Star) return op = Op::Multiply, true;
-        return tok == Tok::Slash && (op = Op::Divide, true);
-    case 4:
-        return tok == Tok::Caret && (op = Op::Power, true);
+// The operation and precedence level (0 = comparisons, loosest) of a binary operator token.
+bool binaryOp(Tok tok, int& level, Op& op) {
+    switch (tok) {
+    case Tok::Eq:
+        return level = 0, op = Op::Equal, true;
+    case Tok::Ne:
+        return level = 0, op = Op::NotEqual, true;
+    case Tok::Lt:
+        return level = 0, op = Op::Less, true;
+    case Tok::Gt:
+        return level = 0, op = Op::Greater, true;
+    case Tok::Le:
+        return level = 0, op = Op::LessEqual, true;
+    case Tok::Ge:
+        return level = 0, op = Op::GreaterEqual, true;
+    case Tok::Amp:
+        return level = 1, op = Op::Concat, true;
+    case Tok::Plus:
+        return level = 2, op = Op::Add, true;
+    case Tok::Minus:
+        return level = 2, op = Op::Subtract, true;
+    case Tok::Star:
+        return level = 3, op = Op::Multiply, true;
+    case Tok::Slash:
+        return level = 3, op = Op::Divide, true;
+    case Tok::Caret:
+        return level = 4, op = Op::Power, true;
     default:
         return false;
     }
@@ -269,7 +264,6 @@ void Parser::skipBlanks() {
 
 void Parser::advance() {
     skipBlanks();
-    tok_ = Token{};
     tok_.start = pos_;
     if (pos_ >= text_.size()) {
         tok_.type = Tok::End;
@@ -451,11 +445,13 @@ bool Parser::enter(int levels) {
     return true;
 }
 
-bool Parser::parseBinary(int level) {
-    if (level == kBinaryLevels) return parsePostfix();
-    if (!parseBinary(level + 1)) return false;
+// Precedence climbing: every binary operator is left-associative, so the right operand takes
+// only operators that bind tighter. The recursion is bounded by the number of levels.
+bool Parser::parseBinary(int minLevel) {
+    if (!parsePostfix()) return false;
+    int level = 0;
     Op op{};
-    while (binaryOp(level, tok_.type, op)) {
+    while (binaryOp(tok_.type, level, op) && level >= minLevel) {
         advance();
         if (!parseBinary(level + 1)) return false;
         out_.emit(op);
@@ -474,19 +470,25 @@ bool Parser::parsePostfix() {
 }
 
 bool Parser::parseUnary() {
-    std::array<Op, kMaxNesting + 1> signs{};
+    // Signs are applied innermost first; a bit per sign records which are minus.
+    std::array<std::uint64_t, 2> minus{};
     int count = 0;
     while (tok_.type == Tok::Minus || tok_.type == Tok::Plus) {
-        if (count > kMaxNesting || !enter(1)) return fail(FormulaStatus::TooComplex);
-        signs[static_cast<std::size_t>(count++)] =
-            tok_.type == Tok::Minus ? Op::Negate : Op::Identity;
+        if (!enter(1)) return false;
+        if (count >= 128) return fail(FormulaStatus::TooComplex);
+        if (tok_.type == Tok::Minus)
+            minus[static_cast<std::size_t>(count / 64)] |= 1ull << (count % 64);
+        ++count;
         advance();
     }
     const bool ok = parsePrimary();
     leave(count);
     if (!ok) return false;
-    while (count > 0)
-        out_.emit(signs[static_cast<std::size_t>(--count)]);
+    while (count > 0) {
+        --count;
+        const bool isMinus = minus[static_cast<std::size_t>(count / 64)] >> (count % 64) & 1u;
+        out_.emit(isMinus ? Op::Negate : Op::Identity);
+    }
     return true;
 }
 

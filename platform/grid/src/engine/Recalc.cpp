@@ -40,10 +40,11 @@ void Sheet::Impl::runPass(PassKind kind, std::span<const std::uint32_t> roots) {
                 if (id < formulas.size() && formulas[id].program) evaluateNow(id);
         return;
     }
+    if (kind == PassKind::All && dirtyList.empty() && volatileList.empty()) return;
     PassScope scope(passDepth);
     if (++passId == 0) passId = 1;
-    stats.clear();
-    std::vector<std::uint32_t> work;
+    std::vector<std::uint32_t>& work = passWork;
+    work.clear();
     if (kind == PassKind::All) {
         markVolatileDirty();
         work.swap(dirtyList);
@@ -76,7 +77,7 @@ bool Sheet::Impl::needsEval(std::uint32_t id) const {
 
 bool Sheet::Impl::visit(std::uint32_t root) {
     low.clear();
-    pushFrame(root);
+    if (!startVisit(root)) return false;
     while (!frames.empty()) {
         const std::size_t fi = frames.size() - 1;
         if (frames[fi].pos < frames[fi].end) {
@@ -87,8 +88,8 @@ bool Sheet::Impl::visit(std::uint32_t root) {
             } else if (rec.program && (rec.flags & kVisiting)) {
                 std::uint32_t& mine = low[formulas[frames[fi].id].visitIndex];
                 mine = std::min(mine, rec.visitIndex);
-            } else if (needsEval(child)) {
-                pushFrame(child);
+            } else if (needsEval(child) && !startVisit(child)) {
+                return false;
             }
             continue;
         }
@@ -105,15 +106,27 @@ bool Sheet::Impl::visit(std::uint32_t root) {
     return true;
 }
 
-void Sheet::Impl::pushFrame(std::uint32_t id) {
+bool Sheet::Impl::startVisit(std::uint32_t id) {
+    const auto begin = static_cast<std::uint32_t>(children.size());
+    collectChildren(id);
+    const auto end = static_cast<std::uint32_t>(children.size());
+    // Most formulas read nothing that still waits: they are evaluated at once.
+    bool leaf = true;
+    for (std::uint32_t i = begin; i < end && leaf; ++i) {
+        const std::uint32_t child = children[i];
+        leaf = child != id && !(formulas[child].flags & kVisiting) && !needsEval(child);
+    }
+    if (leaf) {
+        children.resize(begin);
+        return evaluateInPass(id);
+    }
     FormulaRec& rec = formulas[id];
     rec.flags |= kVisiting;
     rec.visitIndex = static_cast<std::uint32_t>(low.size());
     low.push_back(rec.visitIndex);
     componentStack.push_back(id);
-    const auto begin = static_cast<std::uint32_t>(children.size());
-    collectChildren(id);
-    frames.push_back(Frame{id, begin, begin, static_cast<std::uint32_t>(children.size()), false});
+    frames.push_back(Frame{id, begin, begin, end, false});
+    return true;
 }
 
 void Sheet::Impl::collectChildren(std::uint32_t id) {
@@ -187,7 +200,7 @@ Value Sheet::Impl::evaluateFormula(std::uint32_t id) {
     // A custom function may replace this very formula while it runs.
     const bool mayReenter = program->flags & kProgNames;
     if (mayReenter) ProgramPool::retain(program);
-    Value result = evaluate(cells, *this, *program, col, row);
+    Value result = evaluate(cells, *this, valueStack, *program, col, row);
     if (mayReenter) pool.release(program);
     return result;
 }

@@ -91,7 +91,8 @@ bool matchA1(std::wstring_view text, std::size_t pos, RefMatch& out) {
     long long col = 0;
     while (pos < text.size() && isAsciiLetter(text[pos])) {
         if (++letters > 5) return false;
-        col = col * 26 + (std::towupper(static_cast<wint_t>(text[pos++])) - L'A' + 1);
+        const wchar_t letter = text[pos++];
+        col = col * 26 + ((letter >= L'a' ? letter - L'a' : letter - L'A') + 1);
     }
     if (letters == 0) return false;
     if (pos < text.size() && text[pos] == L'$') {

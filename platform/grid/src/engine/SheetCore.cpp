@@ -77,7 +77,7 @@ void Sheet::Impl::clearContent(int col, int row) {
     Slot* slot = cells.find(col, row);
     if (!slot || !cells.isUsed(col, row)) return;
     ++epoch;
-    stats.clear();
+    stats.invalidate(col, row);
     const std::uint32_t id = slot->formula;
     slot->formula = 0;
     slot->value = Value();
@@ -99,18 +99,23 @@ void Sheet::Impl::discardContent(int col, int row) {
 }
 
 void Sheet::Impl::placeConstant(int col, int row, Value value) {
-    clearContent(col, row);
-    if (value.isEmpty()) return;
+    Slot* slot = cells.find(col, row);
+    if (value.isEmpty() || (slot && slot->formula != 0)) {
+        clearContent(col, row);
+        if (value.isEmpty()) return;
+        slot = nullptr; // clearing may have rebuilt the index and freed pages
+    }
     ++epoch;
-    stats.clear();
-    cells.at(col, row).value = std::move(value);
+    stats.invalidate(col, row);
+    if (!slot) slot = &cells.at(col, row);
+    slot->value = std::move(value);
     cells.setUsed(col, row, true);
 }
 
 std::uint32_t Sheet::Impl::placeFormula(int col, int row, Program* program) {
     clearContent(col, row);
     ++epoch;
-    stats.clear();
+    stats.invalidate(col, row);
     const std::uint32_t id = allocateFormula(program, col, row);
     Slot& slot = cells.at(col, row);
     slot.formula = id;
@@ -136,6 +141,7 @@ bool Sheet::Impl::markDirty(std::uint32_t id) {
 }
 
 void Sheet::Impl::markReadersDirty(int col, int row) {
+    if (!deps.mayHaveReaders(cells, col, row)) return;
     markWork.clear();
     markWork.emplace_back(col, row);
     while (!markWork.empty()) {

@@ -92,7 +92,7 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     void runPass(engine::PassKind kind, std::span<const std::uint32_t> roots);
     bool needsEval(std::uint32_t id) const;
     bool visit(std::uint32_t root);
-    void pushFrame(std::uint32_t id);
+    bool startVisit(std::uint32_t id);
     void collectChildren(std::uint32_t id);
     bool finishComponent(std::size_t frame);
     void abortVisit();
@@ -150,6 +150,8 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     std::function<double()> clock;
     std::mt19937_64 rng;
     mutable engine::StatsCache stats;
+    std::vector<FnArg> valueStack;       // operands of the evaluations in progress
+    std::vector<std::uint32_t> passWork; // roots of the running pass
 
     // State of the running pass; a pass never nests on the same sheet.
     int passDepth = 0;
