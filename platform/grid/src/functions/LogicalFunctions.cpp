@@ -1,4 +1,4 @@
-// AND, OR, NOT, TRUE, FALSE and the choosing functions IF, IFERROR, CHOOSE.
+// AND, OR, NOT, TRUE, FALSE and the choosing functions IF, IFERROR, IFNA, CHOOSE.
 #include "functions/ArgReader.h"
 #include "functions/Library.h"
 
@@ -103,6 +103,12 @@ Value fnIfError(FnContext& ctx, Args args) {
     return chosen(ctx, argAt(args, 1));
 }
 
+Value fnIfNa(FnContext& ctx, Args args) {
+    Value first = chosen(ctx, argAt(args, 0));
+    if (!first.isError() || first.asError() != ErrorCode::NA) return first;
+    return chosen(ctx, argAt(args, 1));
+}
+
 Value fnChoose(FnContext& ctx, Args args) {
     ArgReader in(ctx, args);
     auto index = in.integer(0);
@@ -118,6 +124,7 @@ constexpr std::array kFunctions = {
     BuiltinInfo{L"FALSE", 0, 0, fnFalse, 0},
     BuiltinInfo{L"IF", 2, 3, fnIf, kLazy},
     BuiltinInfo{L"IFERROR", 2, 2, fnIfError, kLazy},
+    BuiltinInfo{L"IFNA", 2, 2, fnIfNa, kLazy},
     BuiltinInfo{L"NOT", 1, 1, fnNot, 0},
     BuiltinInfo{L"OR", 1, kAnyArgs, fnOr, 0},
     BuiltinInfo{L"TRUE", 0, 0, fnTrue, 0},

@@ -45,13 +45,16 @@ TEST_F(LogicalFunctions, IfChoosesABranchAndFillsInMissingOnes) {
     EXPECT_EQ(number(L"IF", {b(true), ref("C1")}), 42.0);
 }
 
-TEST_F(LogicalFunctions, IfErrorAndChooseHandBackTheSelectedValue) {
+TEST_F(LogicalFunctions, IfErrorIfNaAndChooseHandBackTheSelectedValue) {
     EXPECT_EQ(text(L"IFERROR", {err(ErrorCode::Div0), t(L"oops")}), L"oops");
     EXPECT_EQ(number(L"IFERROR", {n(5), t(L"oops")}), 5.0);
     EXPECT_EQ(number(L"IFERROR", {err(ErrorCode::NA), gap()}), 0.0);
     set("A1", 1.0);
     set("A2", 2.0);
     EXPECT_EQ(text(L"IFERROR", {ref("A1:A2"), t(L"block")}), L"block");
+    EXPECT_EQ(text(L"IFNA", {err(ErrorCode::NA), t(L"missing")}), L"missing");
+    EXPECT_EQ(error(L"IFNA", {err(ErrorCode::Div0), t(L"missing")}), ErrorCode::Div0);
+    EXPECT_EQ(number(L"IFNA", {n(3), t(L"missing")}), 3.0);
     EXPECT_EQ(text(L"CHOOSE", {n(2), t(L"a"), t(L"b"), t(L"c")}), L"b");
     EXPECT_EQ(text(L"CHOOSE", {n(3.9), t(L"a"), t(L"b"), t(L"c")}), L"c") << "truncated";
     EXPECT_EQ(error(L"CHOOSE", {n(0), t(L"a")}), ErrorCode::Value);

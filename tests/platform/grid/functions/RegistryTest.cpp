@@ -60,7 +60,7 @@ TEST(FunctionRegistry, TheWholeFunctionSetIsPresent) {
 TEST(FunctionRegistry, ClockAndRandomFunctionsAreVolatileAndChoosingFunctionsLazy) {
     for (const wchar_t* name : {L"NOW", L"TODAY", L"RAND"})
         EXPECT_TRUE(gridx::findBuiltin(name)->flags & gridx::kVolatile);
-    for (const wchar_t* name : {L"IF", L"IFERROR", L"CHOOSE"})
+    for (const wchar_t* name : {L"IF", L"IFERROR", L"IFNA", L"CHOOSE"})
         EXPECT_TRUE(gridx::findBuiltin(name)->flags & gridx::kLazy);
     EXPECT_EQ(gridx::findBuiltin(L"SUM")->flags, 0);
 }
