@@ -27,7 +27,7 @@ Value plateMassFunction(std::span<const CustomArg> args) {
 class OurEngine final : public BenchEngine {
 public:
     std::string_view name() const override { return "ours"; }
-    std::string version() const override { return "this tree"; }
+    std::string version() const override { return {}; }
     std::string unsupported(const Workload&) const override { return {}; }
 
     void prepare(const Workload& workload) override {
