@@ -2,6 +2,7 @@
 
 #include "Workloads.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -47,7 +48,7 @@ std::string fixed(double value, int decimals) {
     return buffer;
 }
 
-// Three significant digits or more, never fewer than 0 decimals.
+// At least three significant digits: 0 to 3 decimals by magnitude.
 std::string shortNumber(Maybe value) {
     if (!value) return "—";
     const double magnitude = std::fabs(*value);

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # bench.sh: builds the grid engine's benchmarks (Release, build/bench) and runs its workloads side
 # by side with HyperFormula (npm) and ixion (Debian), one process per engine and workload. Prints
-# the table and writes it to build/bench/results.md (the raw JSON lines to results.jsonl).
+# the table and writes it to build/bench/results.md (the raw JSON lines to results.jsonl). Runs of
+# other engines or workloads in the previous results.jsonl are kept, so that a partial run (say,
+# BENCH_ENGINES=ours after a change of the engine) refreshes only what it ran.
 #
 # Environment:
 #   BENCH_WORKLOADS  workloads to run (default: all; see `bench_grid_compare workloads`)
@@ -60,13 +62,28 @@ run_one() {
   echo "$line"
 }
 
+# Copies the lines of the previous results that this run does not measure again.
+keep_previous() {
+  local previous=$1 workloads=$2 engines=$3 line engine workload
+  [ -f "$previous" ] || return 0
+  while IFS= read -r line; do
+    engine=$(sed -n 's/.*"engine":"\([^"]*\)".*/\1/p' <<<"$line")
+    workload=$(sed -n 's/.*"workload":"\([^"]*\)".*/\1/p' <<<"$line")
+    [ "$engine" = floor ] && continue
+    [[ " $engines " == *" $engine "* && " $workloads " == *" $workload "* ]] && continue
+    echo "$line"
+  done <"$previous"
+}
+
 run_all() {
   local compare="$build/bin/bench_grid_compare" results="$build/results.jsonl"
   local workloads engines built
   workloads=${BENCH_WORKLOADS:-$("$compare" workloads | tr '\n' ' ')}
   engines=${BENCH_ENGINES:-ours hyperformula ixion}
   built=$("$compare" engines | tr '\n' ' ')
+  [ -f "$results" ] && mv "$results" "$results.previous"
   "${nice[@]}" "$compare" floor >"$results"
+  keep_previous "$results.previous" "$workloads" "$engines" >>"$results"
   for workload in $workloads; do
     for engine in $engines; do
       if [ "$engine" = ixion ] && [[ " $built " != *" ixion "* ]]; then
