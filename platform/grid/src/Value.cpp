@@ -1,10 +1,11 @@
 #include "grid/Value.h"
 
+#include "functions/TextUtil.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <cwctype>
 #include <new>
 
 namespace gridx {
@@ -312,8 +313,9 @@ std::optional<bool> toBoolean(const Value& v, ErrorCode& error) {
 int compareTextNoCase(std::wstring_view a, std::wstring_view b) {
     std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        auto ca = std::towlower(static_cast<wint_t>(a[i]));
-        auto cb = std::towlower(static_cast<wint_t>(b[i]));
+        // The same letter folding as the text functions, so that "=" and look-ups agree.
+        wchar_t ca = fn::toLowerChar(a[i]);
+        wchar_t cb = fn::toLowerChar(b[i]);
         if (ca != cb) return ca < cb ? -1 : 1;
     }
     if (a.size() == b.size()) return 0;

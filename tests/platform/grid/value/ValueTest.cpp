@@ -114,3 +114,10 @@ TEST(Value, ComparisonsOrderNumbersBeforeTextsBeforeBooleans) {
     EXPECT_LT(compareValues(Value(), Value::number(1)), 0);
     EXPECT_EQ(compareValues(Value(), Value()), 0);
 }
+
+TEST(Value, TextComparisonFoldsAccentedAndNonLatinLetters) {
+    EXPECT_EQ(compareTextNoCase(L"ÉTÉ", L"été"), 0);
+    EXPECT_EQ(compareTextNoCase(L"ΣΤΑΘΜΟΣ", L"σταθμοσ"), 0);
+    EXPECT_EQ(compareTextNoCase(L"ДВУТАВР", L"двутавр"), 0);
+    EXPECT_NE(compareTextNoCase(L"e", L"é"), 0);
+}
