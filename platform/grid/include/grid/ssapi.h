@@ -277,6 +277,7 @@ LPSS_CELLTYPE SSSetTypeComboBox(HWND hwnd, LPSS_CELLTYPE cellType, long style, L
 LPSS_CELLTYPE SSSetTypeComboBoxEx(HWND hwnd, LPSS_CELLTYPE cellType, long style, LPCWSTR items,
                                   short listRows, short maxEditLength, short listWidth,
                                   HWND dropWindow, BYTE autoSearch);
+// The button kind, shadow size and colours only change the look; they are not kept.
 LPSS_CELLTYPE SSSetTypeButton(HWND hwnd, LPSS_CELLTYPE cellType, long style, LPCWSTR text,
                               LPCWSTR picture, short pictureType, LPCWSTR pictureDown,
                               short pictureDownType, short buttonType, short shadowSize,

@@ -172,8 +172,6 @@ LPSS_CELLTYPE SSSetTypeButton(HWND, LPSS_CELLTYPE cellType, long style, LPCWSTR 
     type.text = gridx::control::textOf(text);
     if (picture) type.pictures[0] = gridx::control::pictureOf(picture, pictureType);
     if (pictureDown) type.pictures[1] = gridx::control::pictureOf(pictureDown, pictureDownType);
-    type.charSet = buttonType; // the button kind, kept with the other small parameters
-    type.maxLength = shadowSize;
     return fillRecord(cellType, type);
 }
 
