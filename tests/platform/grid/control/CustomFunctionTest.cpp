@@ -119,7 +119,7 @@ TEST_F(GridCustomFunctions, ReferencesArriveAsReferencesWhenTheFlagsAskForThem) 
     ASSERT_TRUE(SSReCalc(grid()));
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].type, SS_VALUE_TYPE_CELL);
-    EXPECT_NE(seen[1].type, SS_VALUE_TYPE_RANGE) << "ranges need their own flag";
+    EXPECT_EQ(seen[1].status, SS_VALUE_STATUS_ERROR) << "ranges need their own flag";
 }
 
 TEST_F(GridCustomFunctions, ResultRecordsBecomeCellValues) {
