@@ -218,6 +218,15 @@ BOOL writeAndRecalc(LPSSVALUE result, LPSSVALUE, short) {
     return TRUE;
 }
 
+// Destroys the grid whose sheet is calling it.
+BOOL destroySelf(LPSSVALUE result, LPSSVALUE, short) {
+    DestroyWindow(callingGrid);
+    result->Status = SS_VALUE_STATUS_OK;
+    result->Type = SS_VALUE_TYPE_LONG;
+    result->ValLong = 1;
+    return TRUE;
+}
+
 class GridReentrantCallbacks : public GridTest {
 protected:
     void SetUp() override {
@@ -252,6 +261,14 @@ TEST_F(GridReentrantCallbacks, ACallbackMayWriteAndRecalculateItsOwnGrid) {
     formula(1, 1, L"WRITER()");
     EXPECT_EQ(value(1, 1), L"5");
     EXPECT_EQ(value(9, 9), L"written");
+}
+
+TEST_F(GridReentrantCallbacks, ACallbackMayDestroyItsOwnGrid) {
+    ASSERT_TRUE(SSAddCustomFunctionExt(grid(), L"GONE", 0, 0, destroySelf, 0));
+    EXPECT_TRUE(SSSetFormula(grid(), 1, 1, L"GONE()+1", TRUE));
+    EXPECT_FALSE(IsWindow(grid()));
+    EXPECT_EQ(SSGetMaxRows(grid()), -1);
+    EXPECT_FALSE(SSReCalc(grid()));
 }
 
 TEST_F(GridReentrantCallbacks, ASuccessfulLoadEndsTheRegistrations) {
