@@ -130,7 +130,7 @@ std::string timesTable(const Results& results) {
     return out;
 }
 
-// Peer time divided by ours for a field; higher means ours is faster.
+// Peer figure divided by ours; higher means ours is faster or smaller.
 Maybe speedup(const Results& results, std::string_view peer, std::string_view load,
               const std::function<Maybe(std::string_view)>& measure) {
     if (!results.find(peer, load) || results.find(peer, load)->has("skipped")) return std::nullopt;
@@ -138,7 +138,7 @@ Maybe speedup(const Results& results, std::string_view peer, std::string_view lo
 }
 
 struct Measures {
-    std::function<Maybe(std::string_view)> buildCalc, recalc, edit;
+    std::function<Maybe(std::string_view)> buildCalc, recalc, edit, memory;
 };
 
 Measures measuresOf(const Results& results, std::string_view load) {
@@ -148,20 +148,22 @@ Measures measuresOf(const Results& results, std::string_view load) {
         },
         [&results, load](std::string_view e) { return results.field(e, load, "recalc_ms"); },
         [&results, load](std::string_view e) { return results.field(e, load, "edit_us"); },
+        [&results, load](std::string_view e) { return results.field(e, load, "peak_kb"); },
     };
 }
 
 std::string ratioTable(const Results& results) {
-    std::string out = "## Speed-up of ours (peer time / our time)\n\n"
-                      "| workload | HyperFormula build + calc | HyperFormula recalc | HyperFormula "
-                      "edit | ixion build + calc | ixion recalc | ixion edit |\n"
-                      "|---|--:|--:|--:|--:|--:|--:|\n";
+    std::string out =
+        "## Ours against the peers (peer figure / ours: higher is better for ours)\n\n"
+        "| workload | HyperFormula build + calc | recalc | edit | peak memory "
+        "| ixion build + calc | recalc | edit | peak memory |\n"
+        "|---|--:|--:|--:|--:|--:|--:|--:|--:|\n";
     for (WorkloadId id : allWorkloads()) {
         const std::string_view load = workloadName(id);
         const Measures m = measuresOf(results, load);
         out += "| " + std::string(load) + " |";
         for (std::string_view peer : {"hyperformula", "ixion"}) {
-            for (const auto* measure : {&m.buildCalc, &m.recalc, &m.edit}) {
+            for (const auto* measure : {&m.buildCalc, &m.recalc, &m.edit, &m.memory}) {
                 out += ' ';
                 out += ratioText(speedup(results, peer, load, *measure));
                 out += " |";
