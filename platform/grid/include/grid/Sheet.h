@@ -82,9 +82,16 @@ public:
 
     // Recalculation. Automatic recalculation recomputes what depends on each change, in
     // dependency order; with it off, values change only through recalc()/recalcCell().
+    // (Either way a formula just set is computed at once, after any stale cells it reads.)
+    // Volatile formulas (NOW, TODAY, RAND) are recomputed by every recalculation. Members of a
+    // reference cycle show #CIRC!. A recalculation asked for from inside a custom function on
+    // the same sheet is folded into the one running. Switching automatic recalculation on
+    // recomputes what changed while it was off.
     void setAutoRecalc(bool on);
     bool autoRecalc() const;
+    // Recomputes every formula of the sheet.
     void recalc();
+    // Recomputes the formula of one cell, after the stale formulas it reads.
     void recalcCell(int col, int row);
 
     // Custom functions, called by name from formulas (case-insensitive). Registering a name
