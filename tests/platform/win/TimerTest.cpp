@@ -1,4 +1,5 @@
 #include "platform/win/WindowTestSupport.h"
+#include "win/winbase.h"
 
 namespace {
 
@@ -132,6 +133,34 @@ TEST_F(Timers, ATimerProcedureOfAWindowReplacesWmTimer) {
     EXPECT_TRUE(timerIdsOf(window_).empty());
     ASSERT_EQ(calls().size(), 1u);
     EXPECT_EQ(calls()[0].first, 4u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Timers, LocalTimeFollowsTheTestClockFromTheTestDate) {
+    ASSERT_TRUE(winx::usingTestClock());
+    SYSTEMTIME start{};
+    start.wYear = 2024;
+    start.wMonth = 2;
+    start.wDay = 28;
+    start.wHour = 23;
+    start.wMinute = 59;
+    start.wSecond = 59;
+    winx::setTestLocalTime(start);
+    winx::advanceClock(1500); // across midnight into the leap day
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    EXPECT_EQ(now.wYear, 2024);
+    EXPECT_EQ(now.wMonth, 2);
+    EXPECT_EQ(now.wDay, 29);
+    EXPECT_EQ(now.wDayOfWeek, 4); // a Thursday
+    EXPECT_EQ(now.wHour, 0);
+    EXPECT_EQ(now.wMinute, 0);
+    EXPECT_EQ(now.wSecond, 0);
+    EXPECT_EQ(now.wMilliseconds, 500);
+    GetLocalTime(nullptr); // no crash
 }
 
 } // namespace

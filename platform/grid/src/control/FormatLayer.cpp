@@ -129,7 +129,7 @@ std::size_t hashLayer(const FormatLayer& layer) {
         mixValue(h, layer.font->height);
         mixValue(h, layer.font->weight);
     }
-    if (layer.border) mix(h, static_cast<std::size_t>(layer.border->type * 31 + 13));
+    if (layer.border) mix(h, static_cast<std::size_t>(layer.border->type) * 31u + 13u);
     return h;
 }
 

@@ -38,6 +38,22 @@ struct FILETIME {
 using PFILETIME = FILETIME*;
 using LPFILETIME = FILETIME*;
 
+struct SYSTEMTIME {
+    WORD wYear = 0;
+    WORD wMonth = 0;     // 1..12
+    WORD wDayOfWeek = 0; // 0 = Sunday
+    WORD wDay = 0;
+    WORD wHour = 0;
+    WORD wMinute = 0;
+    WORD wSecond = 0;
+    WORD wMilliseconds = 0;
+};
+using LPSYSTEMTIME = SYSTEMTIME*;
+
+// Local date and time. Under the test clock it is the test date (winx::setTestLocalTime) moved
+// on by the test clock, so tests see a fixed, advancing time.
+void GetLocalTime(LPSYSTEMTIME time);
+
 struct SECURITY_ATTRIBUTES {
     DWORD nLength = sizeof(SECURITY_ATTRIBUTES);
     LPVOID lpSecurityDescriptor = nullptr;

@@ -6,6 +6,8 @@
 
 #include "win/wintypes.h"
 
+struct SYSTEMTIME;
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -45,6 +47,10 @@ bool usingTestClock();
 // Moves the test clock forward, firing every timer that falls due, in time order (ties in the
 // order the timers were set), each through the loop. Real clock: waits that long, pumping.
 void advanceClock(DWORD ms);
+// The local time GetLocalTime reports under the test clock at this moment of the test clock
+// (default 2026-01-05 09:00:00, a Monday). Takes effect for the real clock too once the test
+// clock is switched on.
+void setTestLocalTime(const SYSTEMTIME& time);
 // Processes every posted message and every due timer without blocking.
 void pumpMessages();
 

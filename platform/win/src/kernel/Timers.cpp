@@ -2,9 +2,11 @@
 // timer is due, as on the platform, so a killed timer never fires late.
 #include "kernel/Clock.h"
 #include "kernel/Kernel.h"
+#include "win/winbase.h"
 
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <thread>
 
 namespace winx::kernel {
@@ -26,6 +28,10 @@ struct Timer {
 struct Clock {
     bool test = false;
     std::uint64_t testNow = 0;
+    // Local time of the test clock: testLocalBase at tick testLocalTick.
+    std::chrono::system_clock::time_point testLocalBase =
+        std::chrono::sys_days{std::chrono::year{2026} / 1 / 5} + std::chrono::hours{9};
+    std::uint64_t testLocalTick = 0;
     std::int64_t realOffset = 0;
     std::vector<Timer> timers;
     std::uint64_t nextOrder = 0;
@@ -184,6 +190,7 @@ void useTestClock(bool on) {
     c.test = on;
     if (on) {
         c.testNow = now;
+        c.testLocalTick = now;
     } else {
         c.realOffset = static_cast<std::int64_t>(now) - static_cast<std::int64_t>(realElapsed());
     }
@@ -214,4 +221,47 @@ void advanceClock(DWORD ms) {
     pumpMessages();
 }
 
+namespace {
+
+std::chrono::system_clock::time_point localNow() {
+    using namespace std::chrono;
+    Clock& c = state();
+    if (c.test) return c.testLocalBase + milliseconds(clockNow() - c.testLocalTick);
+    // The calendar of the system's local time zone, carried as if it were UTC.
+    const auto now = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(now);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const auto offset = std::chrono::seconds{local.tm_gmtoff};
+    return now + offset;
+}
+
+} // namespace
+
+void setTestLocalTime(const SYSTEMTIME& time) {
+    using namespace std::chrono;
+    Clock& c = state();
+    const sys_days day{year{time.wYear} / month{time.wMonth} / std::chrono::day{time.wDay}};
+    c.testLocalBase = day + hours{time.wHour} + minutes{time.wMinute} + seconds{time.wSecond} +
+                      milliseconds{time.wMilliseconds};
+    c.testLocalTick = clockNow();
+}
+
 } // namespace winx
+
+void GetLocalTime(LPSYSTEMTIME out) {
+    using namespace std::chrono;
+    if (!out) return;
+    const auto now = winx::localNow();
+    const auto day = floor<days>(now);
+    const year_month_day date{day};
+    const hh_mm_ss time{floor<milliseconds>(now - day)};
+    out->wYear = static_cast<WORD>(static_cast<int>(date.year()));
+    out->wMonth = static_cast<WORD>(static_cast<unsigned>(date.month()));
+    out->wDay = static_cast<WORD>(static_cast<unsigned>(date.day()));
+    out->wDayOfWeek = static_cast<WORD>(weekday{day}.c_encoding());
+    out->wHour = static_cast<WORD>(time.hours().count());
+    out->wMinute = static_cast<WORD>(time.minutes().count());
+    out->wSecond = static_cast<WORD>(time.seconds().count());
+    out->wMilliseconds = static_cast<WORD>(time.subseconds().count());
+}
