@@ -4,6 +4,7 @@
 
 #include "GridInput.h"
 #include "grid/GridInfo.h"
+#include "win/winbase.h"
 #include "win/winuser.h"
 
 #include <algorithm>
@@ -90,11 +91,25 @@ GridRef::~GridRef() {
     }
 }
 
+namespace {
+
+// NOW() and TODAY() read the platform's local time, so tests running on the test clock see a
+// fixed, advancing date.
+double platformNow() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return serialFromDateTime(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
+                              t.wSecond + t.wMilliseconds / 1000.0);
+}
+
+} // namespace
+
 // ---- GridWindow
 // -------------------------------------------------------------------------------
 
 GridWindow::GridWindow(HWND hwnd) : hwnd_(hwnd), doc_(std::make_unique<Document>()) {
     doc_->sheet.setAutoRecalc(true);
+    doc_->sheet.setClock(platformNow);
 }
 
 GridWindow::~GridWindow() {
@@ -104,6 +119,7 @@ GridWindow::~GridWindow() {
 void GridWindow::replaceDocument(std::unique_ptr<Document> doc) {
     if (!doc) return;
     doc->sheet.setAutoRecalc(option(SSB_AUTOCALC));
+    doc->sheet.setClock(platformNow);
     retired_.push_back(std::move(doc_));
     doc_ = std::move(doc);
     if (busy == 0) releaseRetired();

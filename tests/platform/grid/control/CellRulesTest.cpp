@@ -1,6 +1,8 @@
 // Data, values, formulas and tags through the flat interface, cell type by cell type.
 #include "GridTestHost.h"
 
+#include "win/winx.h"
+
 #include <limits>
 
 namespace gridtest {
@@ -261,6 +263,29 @@ TEST_F(GridCells, AddressesOutsideTheGridAreRefused) {
     EXPECT_FALSE(SSSetColor(grid(), 1, 9999, 0, 0));
     EXPECT_FALSE(SSSetCellTag(grid(), 1, -3, L"x"));
     EXPECT_FALSE(SSSetData(grid(), 1, 1L << 40, L"x"));
+}
+
+} // namespace
+} // namespace gridtest
+
+namespace gridtest {
+namespace {
+
+TEST_F(GridCells, TodayAndNowFollowThePlatformClock) {
+    SYSTEMTIME start{};
+    start.wYear = 2026;
+    start.wMonth = 12;
+    start.wDay = 8;
+    start.wHour = 18;
+    winx::setTestLocalTime(start);
+    formula(1, 1, L"TODAY()");
+    formula(2, 1, L"HOUR(NOW())");
+    EXPECT_EQ(data(1, 1), L"46364");
+    EXPECT_EQ(data(2, 1), L"18");
+    winx::advanceClock(6 * 3600 * 1000); // past midnight
+    SSReCalc(grid());
+    EXPECT_EQ(data(1, 1), L"46365");
+    EXPECT_EQ(data(2, 1), L"0");
 }
 
 } // namespace
