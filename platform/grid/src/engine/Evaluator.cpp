@@ -3,7 +3,7 @@
 #include "engine/Resolve.h"
 
 #include <cmath>
-#include <vector>
+#include <optional>
 
 namespace gridx::engine {
 
@@ -23,16 +23,12 @@ const Value& valueError() {
     return error;
 }
 
-Value numberOrError(double v) {
-    return std::isfinite(v) ? Value::number(v) : Value::error(ErrorCode::Num);
-}
-
-// The single value an entry stands for where one value is needed.
-const Value& scalar(const FnArg& entry) {
-    switch (entry.kind) {
+// The single value a non-plain operand stands for where one value is needed.
+const Value& scalarRef(const FnArg& arg) {
+    switch (arg.kind) {
     case FnArg::Kind::Value:
     case FnArg::Kind::Cell:
-        return entry.value;
+        return arg.value;
     case FnArg::Kind::Range:
         return valueError();
     case FnArg::Kind::Missing:
@@ -41,24 +37,57 @@ const Value& scalar(const FnArg& entry) {
     return emptyValue();
 }
 
-Value arithmetic(Op op, double x, double y) {
+// The single value of any operand; a plain number is made into a Value.
+class Scalar {
+public:
+    explicit Scalar(const Operand& e) : ref_(&own_) {
+        if (e.plain)
+            own_ = Value::number(e.number);
+        else
+            ref_ = &scalarRef(e.arg);
+    }
+    const Value& operator*() const { return *ref_; }
+    const Value* operator->() const { return ref_; }
+
+private:
+    Value own_;
+    const Value* ref_;
+};
+
+bool numberOf(const Operand& e, double& x, ErrorCode& error) {
+    if (e.plain) {
+        x = e.number;
+        return true;
+    }
+    const auto number = toNumber(scalarRef(e.arg), error);
+    if (number) x = *number;
+    return number.has_value();
+}
+
+// x op y, or the error it gives.
+bool arithmetic(Op op, double x, double y, double& r, ErrorCode& error) {
     switch (op) {
     case Op::Add:
-        return numberOrError(x + y);
+        r = x + y;
+        break;
     case Op::Subtract:
-        return numberOrError(x - y);
+        r = x - y;
+        break;
     case Op::Multiply:
-        return numberOrError(x * y);
+        r = x * y;
+        break;
     case Op::Divide:
-        if (y == 0.0) return Value::error(ErrorCode::Div0);
-        return numberOrError(x / y);
-    case Op::Power:
-        if (x == 0.0 && y == 0.0) return Value::error(ErrorCode::Num);
-        if (x == 0.0 && y < 0.0) return Value::error(ErrorCode::Div0);
-        return numberOrError(std::pow(x, y));
+        if (y == 0.0) return error = ErrorCode::Div0, false;
+        r = x / y;
+        break;
     default:
-        return Value::error(ErrorCode::Value);
+        if (x == 0.0 && y == 0.0) return error = ErrorCode::Num, false;
+        if (x == 0.0 && y < 0.0) return error = ErrorCode::Div0, false;
+        r = std::pow(x, y);
+        break;
     }
+    if (!std::isfinite(r)) return error = ErrorCode::Num, false;
+    return true;
 }
 
 bool compares(Op op, int order) {
@@ -78,13 +107,32 @@ bool compares(Op op, int order) {
     }
 }
 
+void setNumber(Operand& e, double v) {
+    e.arg.kind = FnArg::Kind::Value;
+    e.plain = true;
+    e.number = v;
+}
+
+void setValue(Operand& e, Value v) {
+    if (v.isNumber() && std::isfinite(v.asNumber())) return setNumber(e, v.asNumber());
+    if (v.isNumber()) v = Value::error(ErrorCode::Num);
+    e.arg.kind = FnArg::Kind::Value;
+    e.plain = false;
+    e.arg.value = std::move(v);
+    e.arg.range = RangeRef{};
+}
+
+void setError(Operand& e, ErrorCode code) {
+    setValue(e, Value::error(code));
+}
+
 class Machine {
 public:
-    Machine(const CellStore& cells, EvalHost& host, std::vector<FnArg>& stack,
-            const Program& program, int col, int row)
-        : cells_(cells), host_(host), program_(program), col_(col), row_(row), stack_(stack),
-          base_(stack.size()) {}
-    ~Machine() { stack_.resize(base_); }
+    Machine(const CellStore& cells, EvalHost& host, EvalStack& stack, const Program& program,
+            int col, int row)
+        : cells_(cells), host_(host), stack_(stack), program_(program), col_(col), row_(row),
+          base_(stack.top), high_(stack.top) {}
+    ~Machine();
     Machine(const Machine&) = delete;
     Machine& operator=(const Machine&) = delete;
 
@@ -93,15 +141,17 @@ public:
 private:
     std::uint32_t step(std::uint32_t pc);
     std::uint32_t stepLazy(std::uint32_t pc);
-    FnArg& top(std::size_t fromTop = 0) { return stack_[stack_.size() - 1 - fromTop]; }
-    void push(Value v);
+    Operand& push();
+    Operand& at(std::size_t fromTop) { return stack_.entries[stack_.top - 1 - fromTop]; }
+    void pop(std::size_t n) { stack_.top -= n; }
     void pushRef(const std::uint32_t* at);
     void pushArea(const std::uint32_t* at);
-    void replaceTop(std::size_t popped, Value v);
+    void pushCell(int col, int row);
     void binary(Op op);
     void concat();
     void compare(Op op);
     void unary(Op op);
+    std::span<const FnArg> arguments(std::uint32_t argc);
     void callBuiltin(std::uint32_t index, std::uint32_t argc);
     void callCustom(std::uint32_t nameIndex, std::uint32_t argc);
     std::uint32_t jumpIfFalse(std::uint32_t pc);
@@ -111,19 +161,35 @@ private:
 
     const CellStore& cells_;
     EvalHost& host_;
+    EvalStack& stack_;
     const Program& program_;
     int col_;
     int row_;
-    std::vector<FnArg>& stack_;
     std::size_t base_;
+    std::size_t high_;
 };
+
+Machine::~Machine() {
+    // Drop the values this run left in its entries, so that no text outlives it here.
+    const std::size_t end = std::min(high_, stack_.entries.size());
+    for (std::size_t i = base_; i < end; ++i)
+        if (!stack_.entries[i].arg.value.isEmpty()) stack_.entries[i].arg.value = Value();
+    stack_.top = base_;
+}
 
 Value Machine::run() {
     const std::uint32_t size = program_.codeSize;
     for (std::uint32_t pc = 0; pc < size;)
         pc = step(pc);
-    if (stack_.size() != base_ + 1) return Value::error(ErrorCode::Value);
+    if (stack_.top != base_ + 1) return Value::error(ErrorCode::Value);
     return result();
+}
+
+Operand& Machine::push() {
+    if (stack_.top == stack_.entries.size()) stack_.entries.emplace_back();
+    Operand& e = stack_.entries[stack_.top++];
+    if (stack_.top > high_) high_ = stack_.top;
+    return e;
 }
 
 std::uint32_t Machine::step(std::uint32_t pc) {
@@ -132,22 +198,25 @@ std::uint32_t Machine::step(std::uint32_t pc) {
     const std::uint32_t arg = argOf(*at);
     switch (op) {
     case Op::Number:
-        push(Value::number(numberAt(at + 1)));
+        setNumber(push(), numberAt(at + 1));
         return pc + 3;
     case Op::Text:
-        push(arg < program_.constCount ? program_.constants()[arg] : Value());
+        setValue(push(), arg < program_.constCount ? program_.constants()[arg] : Value());
         return pc + 1;
     case Op::Boolean:
-        push(Value::boolean(arg != 0));
+        setValue(push(), Value::boolean(arg != 0));
         return pc + 1;
     case Op::Error:
-        push(Value::error(static_cast<ErrorCode>(arg)));
+        setError(push(), static_cast<ErrorCode>(arg));
         return pc + 1;
-    case Op::Missing:
-        stack_.emplace_back();
+    case Op::Missing: {
+        Operand& e = push();
+        e.arg.kind = FnArg::Kind::Missing;
+        e.plain = false;
         return pc + 1;
+    }
     case Op::Name:
-        push(Value::error(ErrorCode::Name));
+        setError(push(), ErrorCode::Name);
         return pc + 1;
     case Op::Ref:
         pushRef(at);
@@ -205,90 +274,118 @@ std::uint32_t Machine::stepLazy(std::uint32_t pc) {
     case Op::Choose:
         return choose(pc);
     case Op::FalseBranch:
-        push(Value::boolean(false));
+        setValue(push(), Value::boolean(false));
         return pc + 1;
     case Op::LazyEnd:
         // An omitted argument chosen by IF or CHOOSE counts as 0.
-        if (top().kind == FnArg::Kind::Missing) replaceTop(1, Value::number(0.0));
+        if (at(0).arg.kind == FnArg::Kind::Missing) setNumber(at(0), 0.0);
         return pc + 2;
     default:
         return pc + instructionSize(word);
     }
 }
 
-void Machine::push(Value v) {
-    FnArg& entry = stack_.emplace_back();
-    entry.kind = FnArg::Kind::Value;
-    entry.value = std::move(v);
+void Machine::pushCell(int col, int row) {
+    Operand& e = push();
+    e.arg.kind = FnArg::Kind::Cell;
+    e.arg.range = RangeRef{col, row, col, row};
+    const Value& v = cells_.value(col, row);
+    e.plain = v.isNumber();
+    if (e.plain)
+        e.number = v.asNumber();
+    else
+        e.arg.value = v;
 }
 
 void Machine::pushRef(const std::uint32_t* at) {
     int col = 0, row = 0;
-    if (!resolveRef(at, col_, row_, col, row)) return push(Value::error(ErrorCode::Ref));
-    FnArg& entry = stack_.emplace_back();
-    entry.kind = FnArg::Kind::Cell;
-    entry.value = cells_.value(col, row);
-    entry.range = RangeRef{col, row, col, row};
+    if (!resolveRef(at, col_, row_, col, row)) return setError(push(), ErrorCode::Ref);
+    pushCell(col, row);
 }
 
 void Machine::pushArea(const std::uint32_t* at) {
     RangeRef range;
-    if (!resolveArea(at, col_, row_, range)) return push(Value::error(ErrorCode::Ref));
-    FnArg& entry = stack_.emplace_back();
-    if (range.col1 == range.col2 && range.row1 == range.row2) {
-        entry.kind = FnArg::Kind::Cell;
-        entry.value = cells_.value(range.col1, range.row1);
-    } else {
-        entry.kind = FnArg::Kind::Range;
-    }
-    entry.range = range;
-}
-
-void Machine::replaceTop(std::size_t popped, Value v) {
-    stack_.resize(stack_.size() - popped + 1);
-    FnArg& entry = top();
-    entry.kind = FnArg::Kind::Value;
-    entry.value = std::move(v);
-    entry.range = RangeRef{};
+    if (!resolveArea(at, col_, row_, range)) return setError(push(), ErrorCode::Ref);
+    if (range.col1 == range.col2 && range.row1 == range.row2)
+        return pushCell(range.col1, range.row1);
+    Operand& e = push();
+    e.arg.kind = FnArg::Kind::Range;
+    e.arg.range = range;
+    e.plain = false;
 }
 
 void Machine::binary(Op op) {
-    const Value& a = scalar(top(1));
-    const Value& b = scalar(top(0));
-    if (a.isNumber() && b.isNumber())
-        return replaceTop(2, arithmetic(op, a.asNumber(), b.asNumber()));
+    Operand& a = at(1);
+    const Operand& b = at(0);
+    double x = 0.0, y = 0.0, r = 0.0;
     ErrorCode error = ErrorCode::Value;
-    const auto x = toNumber(a, error);
-    if (!x) return replaceTop(2, Value::error(error));
-    const auto y = toNumber(b, error);
-    if (!y) return replaceTop(2, Value::error(error));
-    replaceTop(2, arithmetic(op, *x, *y));
+    const bool ok = (a.plain && b.plain) ? (x = a.number, y = b.number, true)
+                                         : numberOf(a, x, error) && numberOf(b, y, error);
+    if (ok && arithmetic(op, x, y, r, error))
+        setNumber(a, r);
+    else
+        setError(a, error);
+    pop(1);
 }
 
 void Machine::concat() {
-    const Value& a = scalar(top(1));
-    const Value& b = scalar(top(0));
-    if (a.isError()) return replaceTop(2, Value(a));
-    if (b.isError()) return replaceTop(2, Value(b));
-    std::wstring text = toText(a);
-    text += toText(b);
-    if (text.size() > kMaxTextLength) return replaceTop(2, Value::error(ErrorCode::Value));
-    replaceTop(2, Value::text(text));
+    Value joined;
+    {
+        const Scalar a(at(1)), b(at(0));
+        if (a->isError()) {
+            joined = *a;
+        } else if (b->isError()) {
+            joined = *b;
+        } else {
+            std::wstring text = toText(*a);
+            text += toText(*b);
+            joined =
+                text.size() > kMaxTextLength ? Value::error(ErrorCode::Value) : Value::text(text);
+        }
+    }
+    setValue(at(1), std::move(joined));
+    pop(1);
 }
 
 void Machine::compare(Op op) {
-    const Value& a = scalar(top(1));
-    const Value& b = scalar(top(0));
-    if (a.isError()) return replaceTop(2, Value(a));
-    if (b.isError()) return replaceTop(2, Value(b));
-    replaceTop(2, Value::boolean(compares(op, compareValues(a, b))));
+    Value outcome;
+    {
+        const Scalar a(at(1)), b(at(0));
+        if (a->isError())
+            outcome = *a;
+        else if (b->isError())
+            outcome = *b;
+        else
+            outcome = Value::boolean(compares(op, compareValues(*a, *b)));
+    }
+    setValue(at(1), std::move(outcome));
+    pop(1);
 }
 
 void Machine::unary(Op op) {
+    Operand& e = at(0);
+    double x = 0.0;
     ErrorCode error = ErrorCode::Value;
-    const auto x = toNumber(scalar(top()), error);
-    if (!x) return replaceTop(1, Value::error(error));
-    replaceTop(1, op == Op::Negate ? Value::number(-*x) : numberOrError(*x / 100.0));
+    if (!numberOf(e, x, error)) return setError(e, error);
+    setNumber(e, op == Op::Negate ? -x : x / 100.0);
+}
+
+std::span<const FnArg> Machine::arguments(std::uint32_t argc) {
+    std::vector<FnArg>& args = stack_.args;
+    if (args.size() < argc) args.resize(argc);
+    for (std::uint32_t i = 0; i < argc; ++i) {
+        const Operand& o = stack_.entries[stack_.top - argc + i];
+        FnArg& f = args[i];
+        f.kind = o.arg.kind;
+        f.range = o.arg.range;
+        if (o.plain)
+            f.value = Value::number(o.number);
+        else if (o.arg.kind == FnArg::Kind::Value || o.arg.kind == FnArg::Kind::Cell)
+            f.value = o.arg.value;
+        else if (!f.value.isEmpty())
+            f.value = Value();
+    }
+    return {args.data(), argc};
 }
 
 void Machine::callBuiltin(std::uint32_t index, std::uint32_t argc) {
@@ -298,72 +395,79 @@ void Machine::callBuiltin(std::uint32_t index, std::uint32_t argc) {
         result = Value::error(ErrorCode::Name);
     } else {
         try {
-            const std::span<const FnArg> args(stack_.data() + (stack_.size() - argc), argc);
-            result = all[index].fn(host_.functionContext(), args);
+            result = all[index].fn(host_.functionContext(), arguments(argc));
         } catch (...) {
             result = Value::error(ErrorCode::Value);
         }
-        if (result.isNumber()) result = numberOrError(result.asNumber());
     }
-    replaceTop(argc, std::move(result));
+    pop(argc);
+    setValue(push(), std::move(result));
 }
 
 void Machine::callCustom(std::uint32_t nameIndex, std::uint32_t argc) {
     const std::wstring_view name =
         nameIndex < program_.constCount ? program_.constants()[nameIndex].asText() : L"";
-    const std::span<const FnArg> args(stack_.data() + (stack_.size() - argc), argc);
-    Value result = host_.callCustom(name, args);
-    if (result.isNumber()) result = numberOrError(result.asNumber());
+    Value result = host_.callCustom(name, arguments(argc));
     const bool shownEmpty = result.isEmpty();
-    replaceTop(argc, std::move(result));
-    if (shownEmpty) top().range.col1 = kShownEmpty;
+    pop(argc);
+    Operand& e = push();
+    setValue(e, std::move(result));
+    if (shownEmpty) e.arg.range.col1 = kShownEmpty;
 }
 
 std::uint32_t Machine::jumpIfFalse(std::uint32_t pc) {
     const std::uint32_t* at = program_.code() + pc;
+    Operand& e = this->at(0);
     ErrorCode error = ErrorCode::Value;
-    const std::optional<bool> condition = top().kind == FnArg::Kind::Missing
-                                              ? std::optional<bool>(false)
-                                              : toBoolean(scalar(top()), error);
+    std::optional<bool> condition;
+    if (e.plain)
+        condition = e.number != 0.0;
+    else if (e.arg.kind == FnArg::Kind::Missing)
+        condition = false;
+    else
+        condition = toBoolean(scalarRef(e.arg), error);
     if (!condition) {
-        replaceTop(1, Value::error(error));
+        setError(e, error);
         return pc + at[1];
     }
-    stack_.pop_back();
+    pop(1);
     return *condition ? pc + 2 : pc + argOf(*at);
 }
 
 std::uint32_t Machine::jumpUnlessError(std::uint32_t pc, bool onlyNA) {
-    const Value& v = scalar(top());
+    const Operand& e = at(0);
+    const Value& v = e.plain ? emptyValue() : scalarRef(e.arg);
     const bool caught = v.isError() && (!onlyNA || v.asError() == ErrorCode::NA);
     if (!caught) return pc + argOf(program_.code()[pc]);
-    stack_.pop_back();
+    pop(1);
     return pc + 1;
 }
 
 std::uint32_t Machine::choose(std::uint32_t pc) {
     const std::uint32_t* at = program_.code() + pc;
     const std::uint32_t branches = argOf(*at);
+    Operand& e = this->at(0);
     ErrorCode error = ErrorCode::Value;
-    const auto index = top().kind == FnArg::Kind::Missing ? std::optional<double>()
-                                                          : toNumber(scalar(top()), error);
-    const double n = index ? std::trunc(*index) : 0.0;
-    if (!index || n < 1.0 || n > static_cast<double>(branches)) {
-        replaceTop(1, Value::error(error));
+    double index = 0.0;
+    const bool ok = e.arg.kind != FnArg::Kind::Missing && numberOf(e, index, error);
+    const double n = ok ? std::trunc(index) : 0.0;
+    if (!ok || n < 1.0 || n > static_cast<double>(branches)) {
+        setError(e, error);
         return pc + at[1];
     }
-    stack_.pop_back();
+    pop(1);
     return pc + at[1 + static_cast<std::uint32_t>(n)];
 }
 
 Value Machine::result() {
-    const FnArg& entry = top();
-    switch (entry.kind) {
+    const Operand& e = at(0);
+    if (e.plain) return Value::number(e.number);
+    switch (e.arg.kind) {
     case FnArg::Kind::Value:
-        if (entry.value.isEmpty() && entry.range.col1 != kShownEmpty) return Value::number(0.0);
-        return entry.value;
+        if (e.arg.value.isEmpty() && e.arg.range.col1 != kShownEmpty) return Value::number(0.0);
+        return e.arg.value;
     case FnArg::Kind::Cell:
-        return entry.value.isEmpty() ? Value::number(0.0) : entry.value;
+        return e.arg.value.isEmpty() ? Value::number(0.0) : e.arg.value;
     case FnArg::Kind::Range:
         return Value::error(ErrorCode::Value);
     case FnArg::Kind::Missing:
@@ -374,8 +478,8 @@ Value Machine::result() {
 
 } // namespace
 
-Value evaluate(const CellStore& cells, EvalHost& host, std::vector<FnArg>& stack,
-               const Program& program, int col, int row) {
+Value evaluate(const CellStore& cells, EvalHost& host, EvalStack& stack, const Program& program,
+               int col, int row) {
     try {
         Machine machine(cells, host, stack, program, col, row);
         return machine.run();

@@ -1,6 +1,6 @@
-// Runs a program on an explicit value stack: operators with spreadsheet coercions, references
-// read from the cell store, built-in and custom function calls, and the lazy jumps of IF,
-// IFERROR, IFNA and CHOOSE.
+// Runs a program on an explicit operand stack: operators with spreadsheet coercions,
+// references read from the cell store, built-in and custom function calls, and the lazy jumps
+// of IF, IFERROR, IFNA and CHOOSE.
 #pragma once
 
 #include "engine/CellStore.h"
@@ -24,10 +24,25 @@ public:
     virtual Value callCustom(std::wstring_view name, std::span<const FnArg> args) = 0;
 };
 
-// The value of `program` as the formula of cell (col, row). Never throws. `stack` holds the
-// operands; a nested evaluation (started by a custom function) works above the entries of the
-// one it interrupts and leaves the stack as it found it.
-Value evaluate(const CellStore& cells, EvalHost& host, std::vector<FnArg>& stack,
-               const Program& program, int col, int row);
+// An operand on the stack. A plain number stays a double, so arithmetic does no Value work;
+// anything else is kept as a function sees it.
+struct Operand {
+    FnArg arg;
+    double number = 0.0;
+    bool plain = false; // `number` holds the value and `arg.value` is unused
+};
+
+// Operands of the evaluations in progress. A nested evaluation (started by a custom function)
+// works above the operands of the one it interrupts. Entries are reused, not destroyed.
+struct EvalStack {
+    std::vector<Operand> entries;
+    std::size_t top = 0;
+    std::vector<FnArg> args; // the arguments of the function being called
+};
+
+// The value of `program` as the formula of cell (col, row). Never throws; leaves the stack as
+// it found it.
+Value evaluate(const CellStore& cells, EvalHost& host, EvalStack& stack, const Program& program,
+               int col, int row);
 
 } // namespace gridx::engine

@@ -51,6 +51,7 @@ void Sheet::Impl::runPass(PassKind kind, std::span<const std::uint32_t> roots) {
     } else {
         work.assign(roots.begin(), roots.end());
     }
+    const std::uint64_t startEpoch = epoch;
     for (std::size_t i = 0; i < work.size();) {
         if (!needsEval(work[i]) || visit(work[i])) {
             ++i;
@@ -62,6 +63,7 @@ void Sheet::Impl::runPass(PassKind kind, std::span<const std::uint32_t> roots) {
             dirtyList.clear();
         }
     }
+    if (epoch == startEpoch) return; // nothing was marked dirty again while the pass ran
     if (kind == PassKind::All) {
         for (std::uint32_t id : work)
             if (id < formulas.size() && (formulas[id].flags & kDirty)) dirtyList.push_back(id);

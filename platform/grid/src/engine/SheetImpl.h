@@ -150,7 +150,7 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     std::function<double()> clock;
     std::mt19937_64 rng;
     mutable engine::StatsCache stats;
-    std::vector<FnArg> valueStack;       // operands of the evaluations in progress
+    engine::EvalStack valueStack;        // operands of the evaluations in progress
     std::vector<std::uint32_t> passWork; // roots of the running pass
 
     // State of the running pass; a pass never nests on the same sheet.
