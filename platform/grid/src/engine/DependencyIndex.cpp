@@ -21,7 +21,10 @@ std::uint32_t DependencyIndex::add(CellStore& cells, FormulaKey formula, const P
             if (!resolveArea(at, col, row, range)) return;
             const Interval entry{range.row1, range.row2, range.col1,
                                  range.col2, formula.id, formula.generation};
-            forEachIndex(range, [&](IntervalIndex& index) { index.add(entry); });
+            forEachIndex(range, [&](IntervalIndex& index) {
+                index.add(entry);
+                ++intervals_;
+            });
         });
     return program.cellRefs > 0 ? base : 0;
 }
@@ -39,7 +42,7 @@ void DependencyIndex::remove(CellStore& cells, const Program& program, int col, 
         [&](const std::uint32_t* at) {
             RangeRef range;
             if (resolveArea(at, col, row, range))
-                forEachIndex(range, [](IntervalIndex& index) { index.noteStale(); });
+                forEachIndex(range, [&](IntervalIndex&) { ++staleIntervals_; });
         });
     freedEdges_ += program.cellRefs;
 }
@@ -60,15 +63,14 @@ void DependencyIndex::forEachReader(
 
 bool DependencyIndex::wantsRebuild() const {
     if (freedEdges_ > 4096 && freedEdges_ * 2 > edges_.size()) return true;
-    if (wide_.wantsCompaction()) return true;
-    for (const IntervalIndex& index : columns_)
-        if (index.wantsCompaction()) return true;
-    return false;
+    return staleIntervals_ > 1024 && staleIntervals_ * 2 > intervals_;
 }
 
 void DependencyIndex::clear() {
     edges_.assign(1, Edge{});
     freedEdges_ = 0;
+    intervals_ = 0;
+    staleIntervals_ = 0;
     columns_.clear();
     wide_.clear();
 }

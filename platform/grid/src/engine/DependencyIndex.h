@@ -59,6 +59,9 @@ private:
 
     std::vector<Edge> edges_{Edge{}};
     std::size_t freedEdges_ = 0;
+    std::size_t intervals_ = 0;      // entries filed, counting each column of a narrow block
+    std::size_t staleIntervals_ = 0; // entries of formulas removed since
+
     std::vector<IntervalIndex> columns_;
     IntervalIndex wide_;
 };

@@ -82,7 +82,6 @@ void IntervalIndex::stab(int col, int row, FunctionRef<void(const Interval&)> vi
 void IntervalIndex::clear() {
     runs_.clear();
     size_ = 0;
-    stale_ = 0;
 }
 
 } // namespace gridx::engine

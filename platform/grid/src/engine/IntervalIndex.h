@@ -23,9 +23,6 @@ struct Interval {
 class IntervalIndex {
 public:
     void add(const Interval& interval);
-    // Counts an entry that no longer belongs to a live formula.
-    void noteStale() { ++stale_; }
-    bool wantsCompaction() const { return stale_ > 64 && stale_ * 2 > size_; }
     // Visits every entry whose block contains the cell, stale ones included.
     void stab(int col, int row, FunctionRef<void(const Interval&)> visit) const;
     std::size_t size() const { return size_; }
@@ -44,7 +41,6 @@ private:
 
     std::vector<Run> runs_; // sizes decrease from front to back
     std::size_t size_ = 0;
-    std::size_t stale_ = 0;
 };
 
 } // namespace gridx::engine

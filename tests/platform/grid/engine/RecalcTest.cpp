@@ -118,6 +118,22 @@ TEST_F(RecalcTest, VolatileFunctionsRecomputeOnEveryRecalculation) {
     EXPECT_LT(first, 1.0);
 }
 
+TEST_F(RecalcTest, ReadersStayKnownThroughManyReplacedFormulas) {
+    // Enough replacements that the dependency index is rebuilt several times.
+    set(L"A1", L"1");
+    for (int round = 0; round < 30; ++round)
+        for (int row = 1; row <= 300; ++row)
+            set(L"C" + std::to_wstring(row),
+                L"=A1+SUM(A1:B2)+" + std::to_wstring(round) + L"+D" + std::to_wstring(row));
+    set(L"E1", L"=SUM(C1:C300)");
+    set(L"A1", L"2");
+    EXPECT_EQ(text(L"C7"), L"33"); // 2 + 2 + 29 + 0
+    EXPECT_EQ(number(L"E1"), 300 * 33);
+    set(L"D7", L"10");
+    EXPECT_EQ(text(L"C7"), L"43");
+    EXPECT_EQ(number(L"E1"), 300 * 33 + 10);
+}
+
 // --- cycles
 
 TEST_F(RecalcTest, EveryCellOfACycleShowsCircularAndBreakingItRecovers) {
