@@ -2,6 +2,9 @@
 // functions, cycles, and chains far longer than the machine stack could follow.
 #include "SheetTestSupport.h"
 
+#include <algorithm>
+#include <map>
+#include <random>
 #include <vector>
 
 namespace gridx::testing {
@@ -132,6 +135,118 @@ TEST_F(RecalcTest, ReadersStayKnownThroughManyReplacedFormulas) {
     set(L"D7", L"10");
     EXPECT_EQ(text(L"C7"), L"43");
     EXPECT_EQ(number(L"E1"), 300 * 33 + 10);
+}
+
+// A random sheet of sums over earlier cells, checked against a plain evaluation in order.
+class RandomSheet {
+public:
+    explicit RandomSheet(unsigned seed) : rng_(seed) {
+        for (int col = 1; col <= kCols; ++col)
+            for (int row = 1; row <= kRows; ++row)
+                order_.push_back({col, row});
+        std::shuffle(order_.begin(), order_.end(), rng_);
+        for (std::size_t i = 0; i < order_.size(); ++i)
+            rank_[order_[i]] = static_cast<int>(i);
+    }
+    static constexpr int kCols = 5;
+    static constexpr int kRows = 40;
+
+    // Sets every cell, in a random order, and remembers how to compute it.
+    void fill(Sheet& sheet) {
+        std::vector<std::size_t> setOrder(order_.size());
+        for (std::size_t i = 0; i < setOrder.size(); ++i)
+            setOrder[i] = i;
+        std::shuffle(setOrder.begin(), setOrder.end(), rng_);
+        for (std::size_t i : setOrder)
+            define(sheet, i);
+    }
+    // Redefines one random cell.
+    void edit(Sheet& sheet) { define(sheet, rng_() % order_.size()); }
+
+    // Values computed in dependency order.
+    std::map<std::pair<int, int>, double> expected() const {
+        std::map<std::pair<int, int>, double> values;
+        for (const auto& cell : order_) {
+            const Cell& c = cells_.at(cell);
+            double v = c.constant;
+            for (const RangeRef& r : c.reads)
+                for (int col = r.col1; col <= r.col2; ++col)
+                    for (int row = r.row1; row <= r.row2; ++row)
+                        v += values[{col, row}];
+            values[cell] = v;
+        }
+        return values;
+    }
+
+private:
+    struct Cell {
+        double constant = 0;
+        std::vector<RangeRef> reads;
+    };
+
+    void define(Sheet& sheet, std::size_t index) {
+        const auto [col, row] = order_[index];
+        Cell cell;
+        cell.constant = static_cast<double>(rng_() % 100);
+        std::wstring text = L"=" + std::to_wstring(static_cast<int>(cell.constant));
+        const int reads = index == 0 ? 0 : static_cast<int>(rng_() % 4);
+        for (int k = 0; k < reads; ++k) {
+            RangeRef r = randomBlock();
+            if (!readable(r, static_cast<int>(index))) continue;
+            cell.reads.push_back(r);
+            text += L"+SUM(" + name(r.col1, r.row1) + L":" + name(r.col2, r.row2) + L")";
+        }
+        cells_[{col, row}] = cell;
+        if (cell.reads.empty() && rng_() % 2 == 0)
+            sheet.setConstant(col, row, Value::number(cell.constant));
+        else
+            ASSERT_EQ(sheet.setFormula(col, row, text, RefStyle::A1, true), FormulaStatus::Ok);
+    }
+    RangeRef randomBlock() {
+        const int c = 1 + static_cast<int>(rng_() % kCols),
+                  r = 1 + static_cast<int>(rng_() % kRows);
+        const int w = static_cast<int>(rng_() % 2), h = static_cast<int>(rng_() % 6);
+        return RangeRef{c, r, std::min(c + w, kCols), std::min(r + h, kRows)};
+    }
+    bool readable(const RangeRef& r, int index) const {
+        for (int col = r.col1; col <= r.col2; ++col)
+            for (int row = r.row1; row <= r.row2; ++row)
+                if (rank_.at({col, row}) >= index) return false;
+        return true;
+    }
+    static std::wstring name(int col, int row) {
+        return std::wstring(1, static_cast<wchar_t>(L'A' + col - 1)) + std::to_wstring(row);
+    }
+
+    std::mt19937 rng_;
+    std::vector<std::pair<int, int>> order_;
+    std::map<std::pair<int, int>, int> rank_;
+    std::map<std::pair<int, int>, Cell> cells_;
+};
+
+void expectValues(const Sheet& sheet, const RandomSheet& model, const char* when) {
+    for (const auto& [cell, v] : model.expected())
+        ASSERT_EQ(sheet.value(cell.first, cell.second).asNumber(), v)
+            << when << " at column " << cell.first << " row " << cell.second;
+}
+
+TEST(RandomSheetTest, ManualAndAutomaticRecalculationAgreeWithAPlainEvaluation) {
+    for (unsigned seed = 1; seed <= 5; ++seed) {
+        RandomSheet model(seed);
+        Sheet manual;
+        manual.setAutoRecalc(false);
+        model.fill(manual);
+        manual.recalc();
+        expectValues(manual, model, "after recalc");
+        Sheet automatic;
+        RandomSheet same(seed);
+        same.fill(automatic);
+        expectValues(automatic, same, "after filling");
+        for (int i = 0; i < 60; ++i) {
+            same.edit(automatic);
+            expectValues(automatic, same, "after an edit");
+        }
+    }
 }
 
 // --- cycles
