@@ -68,8 +68,8 @@ Value Sheet::Impl::callCustom(std::wstring_view name, std::span<const FnArg> arg
     const CustomEntry* entry = findCustom(name);
     if (!entry) return Value::error(ErrorCode::Name);
     const auto count = static_cast<int>(args.size());
-    if (count < entry->minArgs || count > std::max(entry->maxArgs, entry->minArgs))
-        return Value::error(ErrorCode::Value);
+    const bool tooMany = entry->maxArgs >= 0 && count > std::max(entry->maxArgs, entry->minArgs);
+    if (count < entry->minArgs || tooMany) return Value::error(ErrorCode::Value);
     if (customDepth >= kMaxCustomDepth) return Value::error(ErrorCode::Circular);
     std::vector<CustomArg>& buffer = argumentBuffer(customDepth);
     buffer.clear();

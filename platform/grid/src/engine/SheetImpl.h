@@ -118,6 +118,7 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     void beginStructure();
     void endStructure();
     void adjustPrograms(const engine::AxisEdit& edit, int limit);
+    void dropCell(int col, int row, int toCol, int toRow);
     void moveCell(int col, int row, int toCol, int toRow);
     std::vector<engine::CarriedCell> carry(const RangeRef& block);
     void clearBlock(const RangeRef& block, engine::CellList& touched);
@@ -169,6 +170,8 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     std::vector<std::uint32_t> componentStack;
     std::vector<std::uint32_t> low;
     std::vector<std::pair<int, int>> markWork;
+    std::vector<std::uint32_t> structureChanged; // formulas a structural change rewrote
+    engine::CellList structureDropped;           // where cells pushed off the sheet would be
 
 private:
     std::uint32_t liveFormulas_ = 0;

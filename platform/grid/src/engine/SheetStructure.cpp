@@ -57,11 +57,18 @@ void Sheet::Impl::beginStructure() {
     stats.clear();
     deps.clear();
     cells.resetHeads();
+    structureChanged.clear();
+    structureDropped.clear();
 }
 
+// Formulas whose references changed, and readers of cells pushed off the sheet, are dirty;
+// every other formula reads the same cells as before, only at new places.
 void Sheet::Impl::endStructure() {
     rebuildDependencies();
-    markAllDirty();
+    for (std::uint32_t id : structureChanged)
+        if (markDirty(id)) markReadersDirty(formulas[id].col, formulas[id].row);
+    for (const auto& [col, row] : structureDropped)
+        markReadersDirty(col, row);
     afterEdit(0);
 }
 
@@ -76,9 +83,16 @@ void Sheet::Impl::adjustPrograms(const AxisEdit& edit, int limit) {
         const int newRow = edit.rows ? *moved : rec.row;
         Program* adjusted =
             adjustForEdit(pool, scratch, rec.program, rec.col, rec.row, newCol, newRow, edit);
+        if (adjusted != rec.program) structureChanged.push_back(id);
         pool.release(rec.program);
         rec.program = adjusted;
     }
+}
+
+// Drops a cell pushed past the sheet's size; its readers now read an empty cell at `to`.
+void Sheet::Impl::dropCell(int col, int row, int toCol, int toRow) {
+    discardContent(col, row);
+    structureDropped.emplace_back(toCol, toRow);
 }
 
 void Sheet::Impl::moveCell(int col, int row, int toCol, int toRow) {
@@ -99,7 +113,7 @@ void Sheet::Impl::insertRows(int at, int count) {
         const std::vector<int> rows = usedRows(cells, col, at, kRowLimit);
         for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
             if (*it + edit.count > maxRows)
-                discardContent(col, *it);
+                dropCell(col, *it, col, *it + edit.count);
             else
                 moveCell(col, *it, col, *it + edit.count);
         }
@@ -129,7 +143,7 @@ void Sheet::Impl::insertCols(int at, int count) {
     adjustPrograms(edit, maxCols);
     cells.insertColumns(at, edit.count, maxCols, [&](int col) {
         for (int row : usedRows(cells, col, 0, kRowLimit))
-            discardContent(col, row);
+            dropCell(col, row, col + edit.count, row);
     });
     for (FormulaRec& rec : formulas)
         if (rec.program && rec.col >= at) rec.col += edit.count;

@@ -2,6 +2,9 @@
 // become #REF!, blocks are copied, swapped and cleared, and the sheet's size changes.
 #include "SheetTestSupport.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace gridx::testing {
 namespace {
 
@@ -84,6 +87,35 @@ TEST_F(StructureTest, CellsPushedBeyondTheSizeAreDropped) {
     EXPECT_EQ(sheet.cellCount(), 2u);
     EXPECT_EQ(text(L"C10"), L"");
     EXPECT_EQ(text(L"B10"), L"9");
+}
+
+TEST_F(StructureTest, OnlyFormulasWhoseInputsChangedAreRecomputed) {
+    std::vector<std::wstring> log;
+    sheet.addCustomFunction(L"TRACE", 2, 2, 0, [&](std::span<const CustomArg> args) {
+        log.push_back(toText(args[0].value));
+        return args[1].value;
+    });
+    sheet.setMaxRows(20);
+    set(L"A1", L"1");
+    set(L"A2", L"2");
+    set(L"A20", L"7");
+    set(L"B1", L"=TRACE(\"same\",A1*2)");
+    set(L"B2", L"=TRACE(\"grows\",SUM(A1:A10))");
+    set(L"B10", L"=TRACE(\"moves\",A10+0)");
+    set(L"B18", L"=TRACE(\"pushed\",A20+0)");
+    EXPECT_EQ(text(L"B18"), L"7");
+    log.clear();
+    sheet.insertRows(5, 1);
+    std::sort(log.begin(), log.end());
+    EXPECT_EQ(log, (std::vector<std::wstring>{L"grows", L"pushed"}));
+    EXPECT_EQ(formula(L"B19"), L"TRACE(\"pushed\",A21+0)");
+    EXPECT_EQ(text(L"B19"), L"0");
+    EXPECT_EQ(text(L"B11"), L"0");
+    EXPECT_EQ(text(L"B2"), L"3");
+    log.clear();
+    sheet.deleteRows(3, 1);
+    std::sort(log.begin(), log.end());
+    EXPECT_EQ(log, (std::vector<std::wstring>{L"grows"}));
 }
 
 TEST_F(StructureTest, HeaderCellsMoveWithTheirRowsAndColumns) {
