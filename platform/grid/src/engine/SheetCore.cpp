@@ -128,14 +128,16 @@ std::uint32_t Sheet::Impl::placeFormula(int col, int row, Program* program) {
 bool Sheet::Impl::markDirty(std::uint32_t id) {
     FormulaRec& rec = formulas[id];
     if (!rec.program || (rec.flags & kDirty)) return false;
-    rec.flags |= kDirty;
-    cells.setDirty(rec.col, rec.row, true);
-    ++epoch;
+    // Compact before flagging this record: a reused id (a formula set again on the same cell)
+    // leaves clean copies of itself in the list, and they must be dropped here.
     if (dirtyList.size() > 2 * static_cast<std::size_t>(liveFormulas_) + 1024) {
         std::erase_if(dirtyList, [&](std::uint32_t d) {
             return d >= formulas.size() || !(formulas[d].flags & kDirty);
         });
     }
+    rec.flags |= kDirty;
+    cells.setDirty(rec.col, rec.row, true);
+    ++epoch;
     dirtyList.push_back(id);
     return true;
 }
