@@ -108,42 +108,37 @@ BOOL SSSwapRange(HWND hwnd, SS_COORD col, SS_COORD row, SS_COORD col2, SS_COORD 
     return TRUE;
 }
 
-BOOL SSInsRow(HWND hwnd, SS_COORD row) {
+namespace {
+
+enum class Axis { Rows, Cols };
+
+// Inserts or deletes one row or column at an index inside the grid.
+BOOL changeStructure(HWND hwnd, SS_COORD index, Axis axis,
+                     void (gridx::Document::*change)(int at, int count)) {
     GridRef grid(hwnd);
     if (!grid) return FALSE;
-    const int r = indexOf(row);
-    if (r < 1 || r > grid->sheet().maxRows()) return FALSE;
+    const int at = indexOf(index);
+    const int last = axis == Axis::Rows ? grid->sheet().maxRows() : grid->sheet().maxCols();
+    if (at < 1 || at > last) return FALSE;
     settleEditor(*grid);
-    grid->doc().insertRows(r, 1);
+    (grid->doc().*change)(at, 1);
     return TRUE;
+}
+
+} // namespace
+
+BOOL SSInsRow(HWND hwnd, SS_COORD row) {
+    return changeStructure(hwnd, row, Axis::Rows, &gridx::Document::insertRows);
 }
 
 BOOL SSDelRow(HWND hwnd, SS_COORD row) {
-    GridRef grid(hwnd);
-    if (!grid) return FALSE;
-    const int r = indexOf(row);
-    if (r < 1 || r > grid->sheet().maxRows()) return FALSE;
-    settleEditor(*grid);
-    grid->doc().deleteRows(r, 1);
-    return TRUE;
+    return changeStructure(hwnd, row, Axis::Rows, &gridx::Document::deleteRows);
 }
 
 BOOL SSInsCol(HWND hwnd, SS_COORD col) {
-    GridRef grid(hwnd);
-    if (!grid) return FALSE;
-    const int c = indexOf(col);
-    if (c < 1 || c > grid->sheet().maxCols()) return FALSE;
-    settleEditor(*grid);
-    grid->doc().insertCols(c, 1);
-    return TRUE;
+    return changeStructure(hwnd, col, Axis::Cols, &gridx::Document::insertCols);
 }
 
 BOOL SSDelCol(HWND hwnd, SS_COORD col) {
-    GridRef grid(hwnd);
-    if (!grid) return FALSE;
-    const int c = indexOf(col);
-    if (c < 1 || c > grid->sheet().maxCols()) return FALSE;
-    settleEditor(*grid);
-    grid->doc().deleteCols(c, 1);
-    return TRUE;
+    return changeStructure(hwnd, col, Axis::Cols, &gridx::Document::deleteCols);
 }
