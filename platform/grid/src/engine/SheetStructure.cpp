@@ -1,6 +1,7 @@
 // Structural changes of a sheet: inserting and deleting rows and columns, copying, swapping
 // and clearing blocks, and changing the size. Formula references follow the cells they
-// address; after a change the dependency index is rebuilt from the formulas.
+// address; after a change the dependency index is rebuilt from the formulas and only the
+// formulas whose inputs changed are recomputed.
 #include "engine/Limits.h"
 #include "engine/RefAdjust.h"
 #include "engine/SheetImpl.h"
@@ -24,10 +25,6 @@ RangeRef normalizedBlock(const RangeRef& range, int maxCols, int maxRows) {
 bool isEmptyBlock(const RangeRef& r) {
     return r.col1 > r.col2 || r.row1 > r.row2;
 }
-
-} // namespace
-
-namespace {
 
 std::vector<std::pair<int, int>> usedCells(const CellStore& cells, const RangeRef& range) {
     std::vector<std::pair<int, int>> out;
