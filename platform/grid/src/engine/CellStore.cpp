@@ -81,6 +81,26 @@ void CellStore::setDirty(int col, int row, bool dirty) {
     cols_[static_cast<std::size_t>(col)].dirtyCount += static_cast<std::uint32_t>(delta);
 }
 
+void CellStore::clearDirtyRows(int col, int row1, int row2) {
+    if (col < 0 || static_cast<std::size_t>(col) >= cols_.size() || row1 < 0 || row2 < row1) return;
+    Column& column = cols_[static_cast<std::size_t>(col)];
+    for (std::size_t p = pageIndex(row1); p <= pageIndex(row2) && p < column.pages.size(); ++p) {
+        Page* page = column.pages[p].get();
+        if (!page || page->dirtyCount == 0) continue;
+        const int base = static_cast<int>(p) << kPageShift;
+        const int from = std::max(row1 - base, 0);
+        const int to = std::min(row2 - base, kPageSize - 1);
+        for (int w = from >> 6; w <= to >> 6; ++w) {
+            std::uint64_t& word = page->dirty[static_cast<std::size_t>(w)];
+            const std::uint64_t cleared = word & wordMask(w, from, to);
+            const auto count = static_cast<std::uint32_t>(std::popcount(cleared));
+            word &= ~cleared;
+            page->dirtyCount -= count;
+            column.dirtyCount -= count;
+        }
+    }
+}
+
 int CellStore::nextUsedRow(int col, int row, int last) const {
     if (col < 0 || static_cast<std::size_t>(col) >= cols_.size()) return -1;
     const Column& column = cols_[static_cast<std::size_t>(col)];

@@ -39,6 +39,19 @@ struct Column {
     std::uint32_t dirtyCount = 0;
 };
 
+class CellStore;
+
+// Reads slots of one column after another, looking the page up only when it changes.
+class SlotCursor {
+public:
+    inline Slot* at(CellStore& cells, int col, int row);
+
+private:
+    Page* page_ = nullptr;
+    int col_ = -1;
+    int pageIndex_ = -1;
+};
+
 class CellStore {
 public:
     // Column 0 and row 0 are the header column and row; both go up to the hard limits.
@@ -61,6 +74,10 @@ public:
     void setUsed(int col, int row, bool used);
     bool isDirty(int col, int row) const;
     void setDirty(int col, int row, bool dirty);
+    // Clears the dirty marks of rows [row1, row2] of the column.
+    void clearDirtyRows(int col, int row1, int row2);
+    // The page holding the cell, or null when none was created.
+    Page* pageAt(int col, int row) { return page(col, row); }
     std::size_t usedCount() const { return usedCount_; }
     int columnsAllocated() const { return static_cast<int>(cols_.size()); }
 
@@ -103,5 +120,15 @@ private:
     std::vector<Column> cols_;
     std::size_t usedCount_ = 0;
 };
+
+inline Slot* SlotCursor::at(CellStore& cells, int col, int row) {
+    const int index = row >> kPageShift;
+    if (col != col_ || index != pageIndex_) {
+        page_ = cells.pageAt(col, row);
+        col_ = col;
+        pageIndex_ = index;
+    }
+    return page_ ? &page_->slots[static_cast<std::size_t>(row & (kPageSize - 1))] : nullptr;
+}
 
 } // namespace gridx::engine

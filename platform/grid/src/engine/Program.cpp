@@ -142,6 +142,8 @@ Program* ProgramPool::create(const ProgramBuilder& builder, std::uint64_t hash) 
     program->cellRefs = builder.cellRefs;
     program->maxStack = static_cast<std::uint16_t>(std::min(builder.maxStack, 0xFFFF));
     program->flags = builder.flags;
+    program->plainArithmetic =
+        builder.cellRefs <= kRunRefLimit && isPlainArithmetic(builder.code, builder.maxStack);
     auto* constants = const_cast<Value*>(program->constants());
     for (std::size_t i = 0; i < builder.constants.size(); ++i)
         new (constants + i) Value(builder.constants[i]);
@@ -164,6 +166,29 @@ bool ProgramPool::sameContent(const Program& program, const ProgramBuilder& buil
         return false;
     if (!std::equal(builder.code.begin(), builder.code.end(), program.code())) return false;
     return std::equal(builder.constants.begin(), builder.constants.end(), program.constants());
+}
+
+bool isPlainArithmetic(std::span<const std::uint32_t> code, int maxStack) {
+    if (code.empty() || maxStack > kRunStackLimit) return false;
+    for (std::size_t pc = 0; pc < code.size(); pc += instructionSize(code[pc])) {
+        switch (opOf(code[pc])) {
+        case Op::Number:
+        case Op::Ref:
+        case Op::Negate:
+        case Op::Identity:
+        case Op::Percent:
+        case Op::Power:
+        case Op::Multiply:
+        case Op::Divide:
+        case Op::Add:
+        case Op::Subtract:
+        case Op::Paren:
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace gridx::engine

@@ -88,6 +88,7 @@ struct Program {
     std::uint16_t cellRefs = 0; // Ref instructions
     std::uint16_t maxStack = 0;
     std::uint8_t flags = 0;
+    bool plainArithmetic = false; // numbers, single cells and + - * / ^ % only
 
     const Value* constants() const { return reinterpret_cast<const Value*>(this + 1); }
     const std::uint32_t* code() const {
@@ -140,6 +141,13 @@ private:
 
     std::unordered_multimap<std::uint64_t, Program*> map_;
 };
+
+// Deepest operand stack of a program that whole runs of formulas may share in one loop.
+constexpr int kRunStackLimit = 16;
+constexpr int kRunRefLimit = 16; // references of such a program
+
+// True when the code is only numbers, single-cell references and arithmetic operators.
+bool isPlainArithmetic(std::span<const std::uint32_t> code, int maxStack);
 
 // Reads the double stored after a Number instruction.
 double numberAt(const std::uint32_t* code);

@@ -52,8 +52,9 @@ void Sheet::Impl::runPass(PassKind kind, std::span<const std::uint32_t> roots) {
         work.assign(roots.begin(), roots.end());
     }
     const std::uint64_t startEpoch = epoch;
+    const bool runs = kind == PassKind::All;
     for (std::size_t i = 0; i < work.size();) {
-        if (!needsEval(work[i]) || visit(work[i])) {
+        if (!needsEval(work[i]) || (runs && evaluateRun(work[i])) || visit(work[i])) {
             ++i;
             continue;
         }

@@ -8,6 +8,7 @@
 #include "engine/StatsCache.h"
 #include "grid/Sheet.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -46,6 +47,26 @@ struct CustomEntry {
     int maxArgs = 0;
     unsigned flags = 0;
     std::shared_ptr<CustomFunction> callback; // shared: a callback may replace itself
+};
+
+// How one row of a run of arithmetic formulas came out.
+enum class RowOutcome {
+    Number,   // computed on plain doubles
+    General,  // inputs are ready but need the general evaluator
+    NotReady, // an input still waits for recalculation
+};
+
+// A program of plain arithmetic decoded once for a whole run of rows.
+struct RunStep {
+    Op op = Op::Number;
+    double number = 0.0;               // Number: the value
+    const std::uint32_t* at = nullptr; // Ref: the instruction
+};
+struct RunCode {
+    std::array<RunStep, 64> steps{};
+    std::size_t count = 0;
+    // False when the program has more steps than fit.
+    bool compile(const Program& program);
 };
 
 // Which formulas a pass evaluates.
@@ -104,6 +125,17 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     void markVolatileDirty();
     void keepDirtyClosed(std::span<const std::uint32_t> ids);
 
+    // --- runs of one arithmetic formula down a column (Runs.cpp)
+    // Computes the run starting at formula `id`; false when it computed nothing.
+    bool evaluateRun(std::uint32_t id);
+    // False when the slot is a formula still waiting; otherwise reads it into `number`, or
+    // clears `plain` when it is not a finite number.
+    bool inputReady(const engine::Slot* slot, double& number, bool& plain) const;
+    // The row's result into `out` when it comes out as a Number; `inputs` holds one cursor
+    // per reference of the program.
+    engine::RowOutcome runRow(const engine::RunCode& run, int col, int row,
+                              std::span<engine::SlotCursor> inputs, double& out);
+
     // --- structure (SheetStructure.cpp)
     void insertRows(int at, int count);
     void deleteRows(int at, int count);
@@ -153,6 +185,7 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     mutable engine::StatsCache stats;
     engine::EvalStack valueStack;        // operands of the evaluations in progress
     std::vector<std::uint32_t> passWork; // roots of the running pass
+    engine::RunCode runCode;             // the run being computed
 
     // State of the running pass; a pass never nests on the same sheet.
     int passDepth = 0;
