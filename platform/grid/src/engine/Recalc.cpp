@@ -72,12 +72,6 @@ void Sheet::Impl::runPass(PassKind kind, std::span<const std::uint32_t> roots) {
     keepDirtyClosed(work);
 }
 
-bool Sheet::Impl::needsEval(std::uint32_t id) const {
-    if (id >= formulas.size()) return false;
-    const FormulaRec& rec = formulas[id];
-    return rec.program && (rec.flags & kDirty) && rec.evalStamp != passId;
-}
-
 bool Sheet::Impl::visit(std::uint32_t root) {
     low.clear();
     if (!startVisit(root)) return false;

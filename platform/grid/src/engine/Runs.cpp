@@ -41,19 +41,6 @@ bool plainBinary(Op op, double x, double y, double& r) {
 
 } // namespace
 
-bool Sheet::Impl::inputReady(const Slot* slot, double& number, bool& plain) const {
-    if (!slot) {
-        plain = false; // empty: the general evaluator knows how it counts
-        return true;
-    }
-    if (slot->formula != 0 && needsEval(slot->formula)) return false;
-    if (slot->value.isNumber() && std::isfinite(slot->value.asNumber()))
-        number = slot->value.asNumber();
-    else
-        plain = false;
-    return true;
-}
-
 bool RunCode::compile(const Program& program) {
     count = 0;
     int depth = 0, refs = 0;

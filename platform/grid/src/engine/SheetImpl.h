@@ -9,6 +9,7 @@
 #include "grid/Sheet.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -111,7 +112,11 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
 
     // --- recalculation (Recalc.cpp)
     void runPass(engine::PassKind kind, std::span<const std::uint32_t> roots);
-    bool needsEval(std::uint32_t id) const;
+    bool needsEval(std::uint32_t id) const {
+        if (id >= formulas.size()) return false;
+        const engine::FormulaRec& rec = formulas[id];
+        return rec.program && (rec.flags & engine::kDirty) && rec.evalStamp != passId;
+    }
     bool visit(std::uint32_t root);
     bool startVisit(std::uint32_t id);
     void collectChildren(std::uint32_t id);
@@ -130,7 +135,18 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     bool evaluateRun(std::uint32_t id);
     // False when the slot is a formula still waiting; otherwise reads it into `number`, or
     // clears `plain` when it is not a finite number.
-    bool inputReady(const engine::Slot* slot, double& number, bool& plain) const;
+    bool inputReady(const engine::Slot* slot, double& number, bool& plain) const {
+        if (!slot) {
+            plain = false; // empty: the general evaluator knows how it counts
+            return true;
+        }
+        if (slot->formula != 0 && needsEval(slot->formula)) return false;
+        if (slot->value.isNumber() && std::isfinite(slot->value.asNumber()))
+            number = slot->value.asNumber();
+        else
+            plain = false;
+        return true;
+    }
     // The row's result into `out` when it comes out as a Number; `inputs` holds one cursor
     // per reference of the program.
     engine::RowOutcome runRow(const engine::RunCode& run, int col, int row,
