@@ -50,7 +50,7 @@ bool RunCode::compile(const Program& program) {
         if (op == Op::Identity || op == Op::Paren) continue;
         if (count == steps.size()) return false;
         RunStep& step = steps[count++];
-        step = RunStep{op, 0.0, code + pc};
+        step = RunStep{op, 0.0, code + pc, refs};
         if (op == Op::Number) step.number = numberAt(code + pc + 1);
         // The loop trusts these bounds: operands in reach, stack and cursors large enough.
         if (op == Op::Number || op == Op::Ref) ++depth;
@@ -92,20 +92,98 @@ RowOutcome Sheet::Impl::runRow(const RunCode& run, int col, int row, std::span<S
     return plain && top == 1 ? RowOutcome::Number : RowOutcome::General;
 }
 
-bool Sheet::Impl::evaluateRun(std::uint32_t id) {
-    const FormulaRec& first = formulas[id];
-    const Program* program = first.program;
-    if (!program->plainArithmetic || !runCode.compile(*program)) return false;
-    const int col = first.col, firstRow = first.row;
+int Sheet::Impl::pendingRows(const Program& program, int col, int row, int limit) {
+    SlotCursor own;
+    int n = 0;
+    for (; n < limit; ++n) {
+        const Slot* slot = own.at(cells, col, row + n);
+        if (!slot || slot->formula == 0) break;
+        const FormulaRec& rec = formulas[slot->formula];
+        if (rec.program != &program || !needsEval(slot->formula)) break;
+    }
+    return n;
+}
+
+int Sheet::Impl::gatherInput(const RunStep& step, int col, int row, int n) {
+    double* values = runValues.data() + static_cast<std::size_t>(step.input) * kRunChunk;
+    const std::uint32_t flags = argOf(*step.at);
+    if (flags & kRefDeleted) {
+        std::fill_n(runPlain.begin(), n, std::uint8_t{0});
+        return n;
+    }
+    SlotCursor cursor;
+    for (int i = 0; i < n; ++i) {
+        int c = 0, r = 0;
+        values[i] = 0.0;
+        if (!resolveRef(step.at, col, row + i, c, r)) {
+            runPlain[static_cast<std::size_t>(i)] = 0;
+            continue;
+        }
+        bool plain = true;
+        if (!inputReady(cursor.at(cells, c, r), values[i], plain)) return i;
+        if (!plain) runPlain[static_cast<std::size_t>(i)] = 0;
+    }
+    return n;
+}
+
+bool Sheet::Impl::computeGathered(std::size_t i, double& out) const {
+    std::array<double, kRunStackLimit + 1> stack{};
+    std::size_t top = 0;
+    bool plain = runPlain[i] != 0;
+    for (std::size_t k = 0; k < runCode.count; ++k) {
+        const RunStep& step = runCode.steps[k];
+        if (step.op == Op::Number) {
+            stack[top++] = step.number;
+        } else if (step.op == Op::Ref) {
+            stack[top++] = runValues[static_cast<std::size_t>(step.input) * kRunChunk + i];
+        } else if (step.op == Op::Negate) {
+            stack[top - 1] = -stack[top - 1];
+        } else if (step.op == Op::Percent) {
+            stack[top - 1] /= 100.0;
+        } else {
+            --top;
+            plain = plainBinary(step.op, stack[top - 1], stack[top], stack[top - 1]) && plain;
+        }
+    }
+    out = stack[0];
+    return plain;
+}
+
+int Sheet::Impl::runChunk(const Program& program, int col, int row, int limit, bool& waiting) {
+    const int pageLeft = kPageSize - (row & (kPageSize - 1));
+    int n = pendingRows(program, col, row, std::min(pageLeft, limit));
+    const int wanted = n;
+    std::fill_n(runPlain.begin(), n, std::uint8_t{1});
+    for (std::size_t k = 0; k < runCode.count && n > 0; ++k)
+        if (runCode.steps[k].op == Op::Ref) n = gatherInput(runCode.steps[k], col, row, n);
+    waiting = n < wanted;
+    SlotCursor own;
+    for (int i = 0; i < n; ++i) {
+        Slot* slot = own.at(cells, col, row + i);
+        if (!slot) break; // never: the rows were checked above
+        const std::uint32_t f = slot->formula;
+        double number = 0.0;
+        if (!computeGathered(static_cast<std::size_t>(i), number)) {
+            evaluateNow(f);
+            continue;
+        }
+        FormulaRec& rec = formulas[f];
+        rec.evalStamp = passId;
+        rec.flags &= static_cast<std::uint8_t>(~kDirty);
+        slot->value = Value::number(number);
+    }
+    return n;
+}
+
+int Sheet::Impl::runRows(const Program& program, int col, int row) {
     std::array<SlotCursor, kRunRefLimit> inputs{};
     SlotCursor own;
-    int row = firstRow;
     for (; validRow(row); ++row) {
         Slot* slot = own.at(cells, col, row);
         if (!slot || slot->formula == 0) break;
         const std::uint32_t f = slot->formula;
         FormulaRec& rec = formulas[f];
-        if (rec.program != program || !needsEval(f)) break;
+        if (rec.program != &program || !needsEval(f)) break;
         double number = 0.0;
         const RowOutcome outcome = runRow(runCode, col, row, inputs, number);
         if (outcome == RowOutcome::NotReady) break;
@@ -117,6 +195,28 @@ bool Sheet::Impl::evaluateRun(std::uint32_t id) {
         rec.flags &= static_cast<std::uint8_t>(~kDirty);
         slot->value = Value::number(number);
     }
+    return row;
+}
+
+bool Sheet::Impl::evaluateRun(std::uint32_t id) {
+    const FormulaRec& first = formulas[id];
+    const Program* program = first.program;
+    if (!program->plainArithmetic || !runCode.compile(*program)) return false;
+    const int col = first.col, firstRow = first.row;
+    runValues.resize(static_cast<std::size_t>(kRunRefLimit) * kRunChunk);
+    runPlain.resize(kRunChunk);
+    // Blocks of rows first: their inputs are read in tight loops. A run that reads its own
+    // rows just above waits after every row; it goes on row by row.
+    // Blocks start small, so that a run cut short at once costs little, and grow while whole.
+    int row = firstRow, limit = 8;
+    bool waiting = false;
+    while (validRow(row) && !waiting) {
+        const int n = runChunk(*program, col, row, limit, waiting);
+        if (n == 0) break;
+        row += n;
+        limit = std::min(limit * 2, kRunChunk);
+    }
+    if (waiting) row = runRows(*program, col, row);
     if (row == firstRow) return false;
     // The dirty marks of the cells go in one sweep; results were stored above.
     cells.clearDirtyRows(col, firstRow, row - 1);

@@ -62,6 +62,7 @@ struct RunStep {
     Op op = Op::Number;
     double number = 0.0;               // Number: the value
     const std::uint32_t* at = nullptr; // Ref: the instruction
+    int input = 0;                     // Ref: its place among the program's references
 };
 struct RunCode {
     std::array<RunStep, 64> steps{};
@@ -149,6 +150,17 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     }
     // The row's result into `out` when it comes out as a Number; `inputs` holds one cursor
     // per reference of the program.
+    // Rows from `row` on (at most `limit`) that hold the program and wait.
+    int pendingRows(const engine::Program& program, int col, int row, int limit);
+    // Reads one reference's cells for n rows into runValues; the rows before the first whose
+    // cell still waits (n when none does).
+    int gatherInput(const engine::RunStep& step, int col, int row, int n);
+    // Row i of the gathered block; false when the general evaluator must give the result.
+    bool computeGathered(std::size_t i, double& out) const;
+    // Computes a block of rows within one page; `waiting` tells an input cut it short.
+    int runChunk(const engine::Program& program, int col, int row, int limit, bool& waiting);
+    // Computes rows one at a time until the run ends; the row after the last one computed.
+    int runRows(const engine::Program& program, int col, int row);
     engine::RowOutcome runRow(const engine::RunCode& run, int col, int row,
                               std::span<engine::SlotCursor> inputs, double& out);
 
@@ -202,6 +214,8 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     engine::EvalStack valueStack;        // operands of the evaluations in progress
     std::vector<std::uint32_t> passWork; // roots of the running pass
     engine::RunCode runCode;             // the run being computed
+    std::vector<double> runValues;       // its inputs, block by block, one row per reference
+    std::vector<std::uint8_t> runPlain;  // per row of the block: every input a finite number
 
     // State of the running pass; a pass never nests on the same sheet.
     int passDepth = 0;

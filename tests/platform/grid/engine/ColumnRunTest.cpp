@@ -92,6 +92,26 @@ TEST_F(ColumnRunTest, FilledDownArithmeticGivesExactlyTheResultsOfSingleFormulas
     expectSameAsOneByOne(fill, 3 + static_cast<int>(patterns.size()), kRows);
 }
 
+TEST_F(ColumnRunTest, LongRunsAcrossStoragePagesMatchSingleFormulas) {
+    constexpr int kRows = 2600;
+    const Fill fill = [&](Sheet& s) {
+        s.setMaxRows(kRows);
+        fillDown(s, 3, 1, kRows, L"=A#*B#-1");
+        for (int row = 1; row <= kRows; ++row) {
+            s.setConstant(1, row, Value::number(row % 97));
+            s.setConstant(2, row, Value::number(row / 3.0));
+        }
+        // A few inputs deep inside the run: text, an empty cell, and stale formulas.
+        s.setConstant(1, 1030, Value::text(L"t"));
+        s.clearCell(2, 2049);
+        for (int row : {700, 1023, 1024, 1500, 2500})
+            s.setFormula(2, row, rowFormula(L"=D#*3", row), RefStyle::A1, false);
+        for (int row : {700, 1023, 1024, 1500, 2500})
+            s.setConstant(4, row, Value::number(row));
+    };
+    expectSameAsOneByOne(fill, 4, kRows);
+}
+
 TEST_F(ColumnRunTest, ArithmeticErrorsInsideARunAreThoseOfTheGeneralEvaluator) {
     sheet.setAutoRecalc(false);
     const std::vector<std::pair<double, double>> inputs{{1, 0},        {0, 0},         {0, -1},
