@@ -39,6 +39,30 @@ bool plainBinary(Op op, double x, double y, double& r) {
     return std::isfinite(r);
 }
 
+// a[i] = a[i] op b[i] for every row; clears `plain` where the general evaluator gives an error.
+void blockBinary(Op op, double* a, const double* b, std::size_t n, std::uint8_t* plain) {
+    switch (op) {
+    case Op::Add:
+        for (std::size_t i = 0; i < n; ++i)
+            a[i] += b[i];
+        break;
+    case Op::Subtract:
+        for (std::size_t i = 0; i < n; ++i)
+            a[i] -= b[i];
+        break;
+    case Op::Multiply:
+        for (std::size_t i = 0; i < n; ++i)
+            a[i] *= b[i];
+        break;
+    default:
+        for (std::size_t i = 0; i < n; ++i)
+            plain[i] = plainBinary(op, a[i], b[i], a[i]) && plain[i];
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        plain[i] = std::isfinite(a[i]) && plain[i];
+}
+
 } // namespace
 
 bool RunCode::compile(const Program& program) {
@@ -126,27 +150,32 @@ int Sheet::Impl::gatherInput(const RunStep& step, int col, int row, int n) {
     return n;
 }
 
-bool Sheet::Impl::computeGathered(std::size_t i, double& out) const {
-    std::array<double, kRunStackLimit + 1> stack{};
+void Sheet::Impl::computeGathered(int n) {
+    const auto rows = static_cast<std::size_t>(n);
     std::size_t top = 0;
-    bool plain = runPlain[i] != 0;
     for (std::size_t k = 0; k < runCode.count; ++k) {
         const RunStep& step = runCode.steps[k];
+        double* a = runStack.data() + top * kRunChunk;
         if (step.op == Op::Number) {
-            stack[top++] = step.number;
+            std::fill_n(a, rows, step.number);
+            ++top;
         } else if (step.op == Op::Ref) {
-            stack[top++] = runValues[static_cast<std::size_t>(step.input) * kRunChunk + i];
+            std::copy_n(runValues.data() + static_cast<std::size_t>(step.input) * kRunChunk, rows,
+                        a);
+            ++top;
         } else if (step.op == Op::Negate) {
-            stack[top - 1] = -stack[top - 1];
+            a -= kRunChunk;
+            for (std::size_t i = 0; i < rows; ++i)
+                a[i] = -a[i];
         } else if (step.op == Op::Percent) {
-            stack[top - 1] /= 100.0;
+            a -= kRunChunk;
+            for (std::size_t i = 0; i < rows; ++i)
+                a[i] /= 100.0;
         } else {
             --top;
-            plain = plainBinary(step.op, stack[top - 1], stack[top], stack[top - 1]) && plain;
+            blockBinary(step.op, a - 2 * kRunChunk, a - kRunChunk, rows, runPlain.data());
         }
     }
-    out = stack[0];
-    return plain;
 }
 
 int Sheet::Impl::runChunk(const Program& program, int col, int row, int limit, bool& waiting) {
@@ -157,20 +186,20 @@ int Sheet::Impl::runChunk(const Program& program, int col, int row, int limit, b
     for (std::size_t k = 0; k < runCode.count && n > 0; ++k)
         if (runCode.steps[k].op == Op::Ref) n = gatherInput(runCode.steps[k], col, row, n);
     waiting = n < wanted;
+    computeGathered(n);
     SlotCursor own;
     for (int i = 0; i < n; ++i) {
         Slot* slot = own.at(cells, col, row + i);
         if (!slot) break; // never: the rows were checked above
         const std::uint32_t f = slot->formula;
-        double number = 0.0;
-        if (!computeGathered(static_cast<std::size_t>(i), number)) {
+        if (!runPlain[static_cast<std::size_t>(i)]) {
             evaluateNow(f);
             continue;
         }
         FormulaRec& rec = formulas[f];
         rec.evalStamp = passId;
         rec.flags &= static_cast<std::uint8_t>(~kDirty);
-        slot->value = Value::number(number);
+        slot->value = Value::number(runStack[static_cast<std::size_t>(i)]);
     }
     return n;
 }
@@ -205,6 +234,7 @@ bool Sheet::Impl::evaluateRun(std::uint32_t id) {
     const int col = first.col, firstRow = first.row;
     runValues.resize(static_cast<std::size_t>(kRunRefLimit) * kRunChunk);
     runPlain.resize(kRunChunk);
+    runStack.resize(static_cast<std::size_t>(kRunStackLimit + 1) * kRunChunk);
     // Blocks of rows first: their inputs are read in tight loops. A run that reads its own
     // rows just above waits after every row; it goes on row by row.
     // Blocks start small, so that a run cut short at once costs little, and grow while whole.

@@ -155,8 +155,9 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     // Reads one reference's cells for n rows into runValues; the rows before the first whose
     // cell still waits (n when none does).
     int gatherInput(const engine::RunStep& step, int col, int row, int n);
-    // Row i of the gathered block; false when the general evaluator must give the result.
-    bool computeGathered(std::size_t i, double& out) const;
+    // Computes the first n rows of the gathered block into the bottom of runStack, clearing
+    // runPlain where the general evaluator must give the result.
+    void computeGathered(int n);
     // Computes a block of rows within one page; `waiting` tells an input cut it short.
     int runChunk(const engine::Program& program, int col, int row, int limit, bool& waiting);
     // Computes rows one at a time until the run ends; the row after the last one computed.
@@ -216,6 +217,7 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     engine::RunCode runCode;             // the run being computed
     std::vector<double> runValues;       // its inputs, block by block, one row per reference
     std::vector<std::uint8_t> runPlain;  // per row of the block: every input a finite number
+    std::vector<double> runStack;        // operands of the block, one row per stack level
 
     // State of the running pass; a pass never nests on the same sheet.
     int passDepth = 0;
