@@ -238,7 +238,7 @@ bool Sheet::Impl::evaluateRun(std::uint32_t id) {
     // Blocks of rows first: their inputs are read in tight loops. A run that reads its own
     // rows just above waits after every row; it goes on row by row.
     // Blocks start small, so that a run cut short at once costs little, and grow while whole.
-    int row = firstRow, limit = 8;
+    int row = firstRow, limit = 2;
     bool waiting = false;
     while (validRow(row) && !waiting) {
         const int n = runChunk(*program, col, row, limit, waiting);
