@@ -6,6 +6,7 @@
 #include "engine/Resolve.h"
 #include "engine/SheetImpl.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -66,6 +67,17 @@ void blockBinary(Op op, double* a, const double* b, std::size_t n, std::uint8_t*
 } // namespace
 
 bool RunCode::compile(const Program& program) {
+    // The same code as last time decodes to the same steps, down to where they point.
+    const std::span<const std::uint32_t> code = program.codeSpan();
+    if (source == &program && std::equal(code.begin(), code.end(), words.begin(), words.end()))
+        return valid;
+    source = &program;
+    words.assign(code.begin(), code.end());
+    valid = decode(program);
+    return valid;
+}
+
+bool RunCode::decode(const Program& program) {
     count = 0;
     int depth = 0, refs = 0;
     const std::uint32_t* code = program.code();

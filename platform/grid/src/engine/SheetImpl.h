@@ -69,6 +69,12 @@ struct RunCode {
     std::size_t count = 0;
     // False when the program has more steps than fit.
     bool compile(const Program& program);
+
+private:
+    bool decode(const Program& program);
+    const Program* source = nullptr; // what was decoded last, and its code
+    std::vector<std::uint32_t> words;
+    bool valid = false;
 };
 
 // Which formulas a pass evaluates.
