@@ -1,5 +1,6 @@
 #include "engine/Evaluator.h"
 
+#include "engine/Arithmetic.h"
 #include "engine/Resolve.h"
 
 #include <cmath>
@@ -62,32 +63,6 @@ bool numberOf(const Operand& e, double& x, ErrorCode& error) {
     const auto number = toNumber(scalarRef(e.arg), error);
     if (number) x = *number;
     return number.has_value();
-}
-
-// x op y, or the error it gives.
-bool arithmetic(Op op, double x, double y, double& r, ErrorCode& error) {
-    switch (op) {
-    case Op::Add:
-        r = x + y;
-        break;
-    case Op::Subtract:
-        r = x - y;
-        break;
-    case Op::Multiply:
-        r = x * y;
-        break;
-    case Op::Divide:
-        if (y == 0.0) return error = ErrorCode::Div0, false;
-        r = x / y;
-        break;
-    default:
-        if (x == 0.0 && y == 0.0) return error = ErrorCode::Num, false;
-        if (x == 0.0 && y < 0.0) return error = ErrorCode::Div0, false;
-        r = std::pow(x, y);
-        break;
-    }
-    if (!std::isfinite(r)) return error = ErrorCode::Num, false;
-    return true;
 }
 
 bool compares(Op op, int order) {

@@ -3,6 +3,7 @@
 // without the dependency walk. A row whose inputs still wait for recalculation ends the run
 // (the walk takes over from there); a row whose inputs are not all numbers, or whose result
 // is an error, goes to the general evaluator, so every result equals the per-cell one.
+#include "engine/Arithmetic.h"
 #include "engine/Resolve.h"
 #include "engine/SheetImpl.h"
 
@@ -18,26 +19,8 @@ namespace {
 
 // x op y for finite operands; false where the general evaluator gives an error.
 bool plainBinary(Op op, double x, double y, double& r) {
-    switch (op) {
-    case Op::Add:
-        r = x + y;
-        break;
-    case Op::Subtract:
-        r = x - y;
-        break;
-    case Op::Multiply:
-        r = x * y;
-        break;
-    case Op::Divide:
-        if (y == 0.0) return false;
-        r = x / y;
-        break;
-    default:
-        if (x == 0.0 && y <= 0.0) return false;
-        r = std::pow(x, y);
-        break;
-    }
-    return std::isfinite(r);
+    ErrorCode ignored{};
+    return arithmetic(op, x, y, r, ignored);
 }
 
 // a[i] = a[i] op b[i] for every row; clears `plain` where the general evaluator gives an error.
