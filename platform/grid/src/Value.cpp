@@ -245,7 +245,7 @@ std::wstring formatNumber(double v) {
         }
     } else {
         out += digits.substr(0, 1);
-        if (digits.size() > 1) out += "." + digits.substr(1);
+        if (digits.size() > 1) out.append(".").append(digits, 1);
         char exp[16];
         std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
         out += exp;
