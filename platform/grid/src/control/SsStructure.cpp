@@ -53,6 +53,35 @@ void settleEditor(GridWindow& grid) {
     gridx::control::closeEditor(grid, true);
 }
 
+// Copies or swaps a block onto the block at (destCol, destRow), both clipped to the grid.
+BOOL changeBlock(HWND hwnd, SS_COORD col, SS_COORD row, SS_COORD col2, SS_COORD row2,
+                 SS_COORD destCol, SS_COORD destRow,
+                 void (gridx::Document::*change)(const RangeRef& source, int destCol,
+                                                 int destRow)) {
+    GridRef grid(hwnd);
+    if (!grid) return FALSE;
+    const auto move = clipMove(*grid, col, row, col2, row2, destCol, destRow);
+    if (!move) return FALSE;
+    settleEditor(*grid);
+    (grid->doc().*change)(move->first, move->second.col, move->second.row);
+    return TRUE;
+}
+
+enum class Axis { Rows, Cols };
+
+// Inserts or deletes one row or column at an index inside the grid.
+BOOL changeStructure(HWND hwnd, SS_COORD index, Axis axis,
+                     void (gridx::Document::*change)(int at, int count)) {
+    GridRef grid(hwnd);
+    if (!grid) return FALSE;
+    const int at = indexOf(index);
+    const int last = axis == Axis::Rows ? grid->sheet().maxRows() : grid->sheet().maxCols();
+    if (at < 1 || at > last) return FALSE;
+    settleEditor(*grid);
+    (grid->doc().*change)(at, 1);
+    return TRUE;
+}
+
 } // namespace
 
 BOOL SSAddCellSpan(HWND hwnd, SS_COORD col, SS_COORD row, SS_COORD numCols, SS_COORD numRows) {
@@ -88,44 +117,13 @@ WORD SSGetCellSpan(HWND hwnd, SS_COORD col, SS_COORD row, LPSS_COORD anchorCol,
 
 BOOL SSCopyRange(HWND hwnd, SS_COORD col, SS_COORD row, SS_COORD col2, SS_COORD row2,
                  SS_COORD destCol, SS_COORD destRow) {
-    GridRef grid(hwnd);
-    if (!grid) return FALSE;
-    const auto move = clipMove(*grid, col, row, col2, row2, destCol, destRow);
-    if (!move) return FALSE;
-    settleEditor(*grid);
-    grid->doc().copyRange(move->first, move->second.col, move->second.row);
-    return TRUE;
+    return changeBlock(hwnd, col, row, col2, row2, destCol, destRow, &gridx::Document::copyRange);
 }
 
 BOOL SSSwapRange(HWND hwnd, SS_COORD col, SS_COORD row, SS_COORD col2, SS_COORD row2,
                  SS_COORD destCol, SS_COORD destRow) {
-    GridRef grid(hwnd);
-    if (!grid) return FALSE;
-    const auto move = clipMove(*grid, col, row, col2, row2, destCol, destRow);
-    if (!move) return FALSE;
-    settleEditor(*grid);
-    grid->doc().swapRanges(move->first, move->second.col, move->second.row);
-    return TRUE;
+    return changeBlock(hwnd, col, row, col2, row2, destCol, destRow, &gridx::Document::swapRanges);
 }
-
-namespace {
-
-enum class Axis { Rows, Cols };
-
-// Inserts or deletes one row or column at an index inside the grid.
-BOOL changeStructure(HWND hwnd, SS_COORD index, Axis axis,
-                     void (gridx::Document::*change)(int at, int count)) {
-    GridRef grid(hwnd);
-    if (!grid) return FALSE;
-    const int at = indexOf(index);
-    const int last = axis == Axis::Rows ? grid->sheet().maxRows() : grid->sheet().maxCols();
-    if (at < 1 || at > last) return FALSE;
-    settleEditor(*grid);
-    (grid->doc().*change)(at, 1);
-    return TRUE;
-}
-
-} // namespace
 
 BOOL SSInsRow(HWND hwnd, SS_COORD row) {
     return changeStructure(hwnd, row, Axis::Rows, &gridx::Document::insertRows);
