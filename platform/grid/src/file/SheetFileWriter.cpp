@@ -210,8 +210,8 @@ void SheetWriter::writeLines(const char* record, const char* sizeKey,
             ++end;
         const LineEntry& entry = lines[i];
         out_ += record;
-        out_ += " " + name(entry.index);
-        if (end - i > 1) out_ += ":" + name(lines[end - 1].index);
+        out_.append(" ").append(name(entry.index));
+        if (end - i > 1) out_.append(":").append(name(lines[end - 1].index));
         if (entry.size) appendNumberKey(out_, sizeKey, *entry.size);
         if (entry.hidden) appendFlagKey(out_, "hidden", true);
         palette_.append(out_, entry.layer);

@@ -80,7 +80,7 @@ double roundDecimal(double x, int digits, RoundMode mode) {
     }
     std::string keep = d.mantissa.substr(0, static_cast<std::size_t>(kept));
     std::string dropped = d.mantissa.substr(static_cast<std::size_t>(kept));
-    if (keep.empty()) keep = "0";
+    if (keep.empty()) keep.assign(1, '0');
     if (roundsAway(dropped, mode)) increment(keep);
     return sign * parseScaled(keep, -static_cast<long>(digits));
 }

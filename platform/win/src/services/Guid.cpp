@@ -118,10 +118,11 @@ LPVOID CoTaskMemAlloc(SIZE_T bytes) {
 LPVOID CoTaskMemRealloc(LPVOID block, SIZE_T bytes) {
     if (!block) return CoTaskMemAlloc(bytes);
     if (!taskBlocks().contains(block)) return nullptr;
-    void* moved = std::realloc(block, bytes == 0 ? 1 : bytes);
-    if (!moved) return nullptr;
+    // Forget the old address before the block may move: it is not to be read afterwards.
     taskBlocks().erase(block);
-    taskBlocks().insert(moved);
+    void* moved = std::realloc(block, bytes == 0 ? 1 : bytes);
+    taskBlocks().insert(moved ? moved : block);
+    if (!moved) return nullptr;
     return moved;
 }
 

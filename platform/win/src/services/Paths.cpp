@@ -129,8 +129,9 @@ fs::path resolveCase(const fs::path& path) {
 std::string temporaryName(const fs::path& file) {
     static std::atomic<unsigned> counter{0};
     static const unsigned salt = std::random_device{}();
-    return "." + file.filename().string() + ".tmp" + std::to_string(salt) + "-" +
-           std::to_string(counter++);
+    std::string name = ".";
+    name.append(file.filename().string()).append(".tmp").append(std::to_string(salt));
+    return name.append("-").append(std::to_string(counter++));
 }
 
 bool writeWhole(const fs::path& file, std::string_view bytes) {
