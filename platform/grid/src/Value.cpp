@@ -47,10 +47,6 @@ Value::Value(const Value& other) noexcept : number_(other.number_), kind_(other.
     if (kind_ == ValueKind::Text) ++text_->refs;
 }
 
-Value::Value(Value&& other) noexcept : number_(other.number_), kind_(other.kind_) {
-    other.kind_ = ValueKind::Empty;
-}
-
 Value& Value::operator=(const Value& other) noexcept {
     if (this != &other) {
         if (other.kind_ == ValueKind::Text) ++other.text_->refs;
@@ -61,29 +57,11 @@ Value& Value::operator=(const Value& other) noexcept {
     return *this;
 }
 
-Value& Value::operator=(Value&& other) noexcept {
-    if (this != &other) {
-        release();
-        number_ = other.number_;
-        kind_ = other.kind_;
-        other.kind_ = ValueKind::Empty;
-    }
-    return *this;
-}
-
-void Value::release() noexcept {
-    if (kind_ == ValueKind::Text && --text_->refs == 0) {
+void Value::releaseText() noexcept {
+    if (--text_->refs == 0) {
         text_->~TextBlock();
         ::operator delete(text_);
     }
-    kind_ = ValueKind::Empty;
-}
-
-Value Value::number(double v) noexcept {
-    Value value;
-    value.number_ = v;
-    value.kind_ = ValueKind::Number;
-    return value;
 }
 
 Value Value::boolean(bool v) noexcept {

@@ -20,7 +20,8 @@ struct StoredValue {
 
 std::vector<BYTE> textBytes(std::wstring_view text) {
     std::vector<BYTE> bytes((text.size() + 1) * sizeof(wchar_t), 0);
-    std::memcpy(bytes.data(), text.data(), text.size() * sizeof(wchar_t));
+    for (std::size_t i = 0; i < text.size(); ++i)
+        std::memcpy(bytes.data() + i * sizeof(wchar_t), &text[i], sizeof(wchar_t));
     return bytes;
 }
 

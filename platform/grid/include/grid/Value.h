@@ -32,12 +32,27 @@ class Value {
 public:
     Value() noexcept : number_(0.0) {}
     Value(const Value& other) noexcept;
-    Value(Value&& other) noexcept;
+    Value(Value&& other) noexcept : number_(other.number_), kind_(other.kind_) {
+        other.kind_ = ValueKind::Empty;
+    }
     Value& operator=(const Value& other) noexcept;
-    Value& operator=(Value&& other) noexcept;
+    Value& operator=(Value&& other) noexcept {
+        if (this != &other) {
+            release();
+            number_ = other.number_;
+            kind_ = other.kind_;
+            other.kind_ = ValueKind::Empty;
+        }
+        return *this;
+    }
     ~Value() { release(); }
 
-    static Value number(double v) noexcept;
+    static Value number(double v) noexcept {
+        Value value;
+        value.number_ = v;
+        value.kind_ = ValueKind::Number;
+        return value;
+    }
     static Value boolean(bool v) noexcept;
     static Value text(std::wstring_view v);
     static Value error(ErrorCode code) noexcept;
@@ -62,7 +77,12 @@ public:
 
 private:
     struct TextBlock;
-    void release() noexcept;
+    // Values are copied and overwritten in the hottest loops: only text needs work.
+    void release() noexcept {
+        if (kind_ == ValueKind::Text) releaseText();
+        kind_ = ValueKind::Empty;
+    }
+    void releaseText() noexcept;
 
     union {
         double number_;

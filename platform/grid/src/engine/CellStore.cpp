@@ -34,14 +34,14 @@ std::uint64_t wordMask(int w, int from, int to) {
 
 const Value CellStore::emptyValue_;
 
-Slot& CellStore::at(int col, int row) {
+Slot CellStore::at(int col, int row) {
     if (static_cast<std::size_t>(col) >= cols_.size())
         cols_.resize(static_cast<std::size_t>(col) + 1);
     auto& pages = cols_[static_cast<std::size_t>(col)].pages;
     const std::size_t p = pageIndex(row);
     if (p >= pages.size()) pages.resize(p + 1);
     if (!pages[p]) pages[p] = std::make_unique<Page>();
-    return pages[p]->slots[static_cast<std::size_t>(slotIndex(row))];
+    return Slot(pages[p].get(), slotIndex(row));
 }
 
 bool CellStore::isUsed(int col, int row) const {
@@ -130,11 +130,11 @@ int CellStore::nextUsedRow(int col, int row, int last) const {
 struct CellStore::Walker {
     const CellStore& store;
     RangeRef range;
-    FunctionRef<bool(int, int, const Slot&)> visit;
+    FunctionRef<bool(int, int, Slot)> visit;
 
     bool visitCell(int col, int row) const {
-        const Slot* slot = store.find(col, row);
-        return !slot || visit(col, row, *slot);
+        const Slot slot = store.find(col, row);
+        return !slot || visit(col, row, slot);
     }
 
     void singleColumn() const {
@@ -184,8 +184,7 @@ struct CellStore::Walker {
     }
 };
 
-void CellStore::forEachUsed(const RangeRef& range,
-                            FunctionRef<bool(int, int, const Slot&)> visit) const {
+void CellStore::forEachUsed(const RangeRef& range, FunctionRef<bool(int, int, Slot)> visit) const {
     RangeRef r{std::max(range.col1, 0), std::max(range.row1, 0),
                std::min(range.col2, static_cast<int>(cols_.size()) - 1),
                std::min(range.row2, kRowLimit)};
@@ -199,7 +198,7 @@ void CellStore::forEachUsed(const RangeRef& range,
         walker.manyColumns();
 }
 
-void CellStore::forEachDirty(const RangeRef& range, FunctionRef<void(const Slot&)> visit) const {
+void CellStore::forEachDirty(const RangeRef& range, FunctionRef<void(Slot)> visit) const {
     const int lastCol = std::min(range.col2, static_cast<int>(cols_.size()) - 1);
     const int row1 = std::max(range.row1, 0), row2 = std::min(range.row2, kRowLimit);
     for (int col = std::max(range.col1, 0); col <= lastCol; ++col) {
@@ -207,7 +206,7 @@ void CellStore::forEachDirty(const RangeRef& range, FunctionRef<void(const Slot&
         if (column.dirtyCount == 0) continue;
         const std::size_t lastPage = std::min(pageIndex(row2) + 1, column.pages.size());
         for (std::size_t p = pageIndex(row1); p < lastPage; ++p) {
-            const Page* pg = column.pages[p].get();
+            Page* pg = column.pages[p].get();
             if (!pg || pg->dirtyCount == 0) continue;
             const int base = static_cast<int>(p) << kPageShift;
             const int from = std::max(row1 - base, 0), to = std::min(row2 - base, kPageSize - 1);
@@ -216,34 +215,34 @@ void CellStore::forEachDirty(const RangeRef& range, FunctionRef<void(const Slot&
                 while (bits) {
                     const int i = w * 64 + std::countr_zero(bits);
                     bits &= bits - 1;
-                    visit(pg->slots[static_cast<std::size_t>(i)]);
+                    visit(Slot(pg, i));
                 }
             }
         }
     }
 }
 
-void CellStore::forEachSlot(FunctionRef<void(int, int, Slot&)> visit) {
+void CellStore::forEachSlot(FunctionRef<void(int, int, Slot)> visit) {
     for (std::size_t c = 0; c < cols_.size(); ++c) {
         auto& pages = cols_[c].pages;
         for (std::size_t p = 0; p < pages.size(); ++p) {
             if (!pages[p]) continue;
             for (int i = 0; i < kPageSize; ++i)
                 visit(static_cast<int>(c), static_cast<int>(p << kPageShift) + i,
-                      pages[p]->slots[static_cast<std::size_t>(i)]);
+                      Slot(pages[p].get(), i));
         }
     }
 }
 
 void CellStore::moveContent(int fromCol, int fromRow, int toCol, int toRow) {
-    Slot* from = find(fromCol, fromRow);
+    const Slot from = find(fromCol, fromRow);
     if (!from) return;
     const bool used = isUsed(fromCol, fromRow), dirty = isDirty(fromCol, fromRow);
-    Slot& to = at(toCol, toRow); // pages never move, so `from` stays valid
-    to.value = std::move(from->value);
-    from->value = Value();
-    to.formula = from->formula;
-    from->formula = 0;
+    const Slot to = at(toCol, toRow); // pages never move, so `from` stays valid
+    to.value() = std::move(from.value());
+    from.value() = Value();
+    to.formula() = from.formula();
+    from.formula() = 0;
     setUsed(fromCol, fromRow, false);
     setDirty(fromCol, fromRow, false);
     setUsed(toCol, toRow, used);
@@ -281,8 +280,7 @@ void CellStore::resetHeads() {
                 pg.reset();
                 continue;
             }
-            for (Slot& slot : pg->slots)
-                slot.depHead = 0;
+            pg->depHeads.fill(0);
         }
         while (!column.pages.empty() && !column.pages.back())
             column.pages.pop_back();

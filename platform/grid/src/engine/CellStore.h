@@ -15,22 +15,36 @@
 
 namespace gridx::engine {
 
-struct Slot {
-    Value value;               // the constant, or the formula's last result
-    std::uint32_t formula = 0; // formula id; 0 when the cell holds none
-    std::uint32_t depHead = 0; // first dependency edge of the formulas that refer here; 0: none
-};
-
 constexpr int kPageShift = 10;
 constexpr int kPageSize = 1 << kPageShift;
 constexpr int kPageWords = kPageSize / 64;
 
+// A page keeps each part of its cells in an array of its own, so that walks over values (the
+// hot loops of recalculation) read values only.
 struct Page {
-    std::array<Slot, kPageSize> slots;
-    std::array<std::uint64_t, kPageWords> used{};  // holds a constant or a formula
-    std::array<std::uint64_t, kPageWords> dirty{}; // formula waiting for recalculation
+    std::array<Value, kPageSize> values;             // the constant, or the formula's last result
+    std::array<std::uint32_t, kPageSize> formulas{}; // formula id; 0 when the cell holds none
+    std::array<std::uint32_t, kPageSize> depHeads{}; // first edge of the formulas reading it
+    std::array<std::uint64_t, kPageWords> used{};    // holds a constant or a formula
+    std::array<std::uint64_t, kPageWords> dirty{};   // formula waiting for recalculation
     std::uint32_t usedCount = 0;
     std::uint32_t dirtyCount = 0;
+};
+
+// One cell of a page: a handle to its value, formula id and dependency head. A default handle
+// stands for a cell whose page was never created.
+class Slot {
+public:
+    Slot() = default;
+    Slot(Page* page, int index) : page_(page), index_(static_cast<std::size_t>(index)) {}
+    explicit operator bool() const { return page_ != nullptr; }
+    Value& value() const { return page_->values[index_]; }
+    std::uint32_t& formula() const { return page_->formulas[index_]; }
+    std::uint32_t& depHead() const { return page_->depHeads[index_]; }
+
+private:
+    Page* page_ = nullptr;
+    std::size_t index_ = 0;
 };
 
 struct Column {
@@ -44,7 +58,7 @@ class CellStore;
 // Reads slots of one column after another, looking the page up only when it changes.
 class SlotCursor {
 public:
-    inline Slot* at(CellStore& cells, int col, int row);
+    inline Slot at(CellStore& cells, int col, int row);
 
 private:
     Page* page_ = nullptr;
@@ -55,19 +69,16 @@ private:
 class CellStore {
 public:
     // Column 0 and row 0 are the header column and row; both go up to the hard limits.
-    Slot* find(int col, int row) {
-        Page* p = page(col, row);
-        return p ? &p->slots[static_cast<std::size_t>(row & (kPageSize - 1))] : nullptr;
-    }
-    const Slot* find(int col, int row) const {
-        return const_cast<CellStore*>(this)->find(col, row);
+    Slot find(int col, int row) const {
+        Page* p = const_cast<CellStore*>(this)->page(col, row);
+        return p ? Slot(p, row & (kPageSize - 1)) : Slot();
     }
     // The slot, created with its page when needed. Coordinates must lie within the limits.
-    Slot& at(int col, int row);
+    Slot at(int col, int row);
     // The cell's value; empty when nothing is stored there.
     const Value& value(int col, int row) const {
-        const Slot* slot = find(col, row);
-        return slot ? slot->value : emptyValue_;
+        const Page* p = page(col, row);
+        return p ? p->values[static_cast<std::size_t>(row & (kPageSize - 1))] : emptyValue_;
     }
 
     bool isUsed(int col, int row) const;
@@ -83,13 +94,13 @@ public:
 
     // Visits the used cells of the range row by row, left to right, until `visit` says stop.
     void forEachUsed(const RangeRef& range,
-                     FunctionRef<bool(int col, int row, const Slot& slot)> visit) const;
+                     FunctionRef<bool(int col, int row, Slot slot)> visit) const;
     // Visits the dirty formula cells of the range, column by column.
-    void forEachDirty(const RangeRef& range, FunctionRef<void(const Slot& slot)> visit) const;
+    void forEachDirty(const RangeRef& range, FunctionRef<void(Slot slot)> visit) const;
     // The first used row >= `row` and <= `last` of the column, or -1.
     int nextUsedRow(int col, int row, int last) const;
     // Visits every allocated slot (used or not) of every column.
-    void forEachSlot(FunctionRef<void(int col, int row, Slot& slot)> visit);
+    void forEachSlot(FunctionRef<void(int col, int row, Slot slot)> visit);
 
     // Moves the content (value, formula, used and dirty marks) of one cell to another, whose
     // content must be empty. Dependency heads stay where they are.
@@ -121,14 +132,14 @@ private:
     std::size_t usedCount_ = 0;
 };
 
-inline Slot* SlotCursor::at(CellStore& cells, int col, int row) {
+inline Slot SlotCursor::at(CellStore& cells, int col, int row) {
     const int index = row >> kPageShift;
     if (col != col_ || index != pageIndex_) {
         page_ = cells.pageAt(col, row);
         col_ = col;
         pageIndex_ = index;
     }
-    return page_ ? &page_->slots[static_cast<std::size_t>(row & (kPageSize - 1))] : nullptr;
+    return page_ ? Slot(page_, row & (kPageSize - 1)) : Slot();
 }
 
 } // namespace gridx::engine

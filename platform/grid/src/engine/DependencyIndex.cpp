@@ -50,8 +50,8 @@ void DependencyIndex::remove(CellStore& cells, const Program& program, int col, 
 void DependencyIndex::forEachReader(
     const CellStore& cells, int col, int row,
     FunctionRef<void(FormulaKey formula, bool checkGeneration)> visit) const {
-    if (const Slot* slot = cells.find(col, row))
-        for (std::uint32_t e = slot->depHead; e != 0; e = edges_[e].next)
+    if (const Slot slot = cells.find(col, row))
+        for (std::uint32_t e = slot.depHead(); e != 0; e = edges_[e].next)
             visit(FormulaKey{edges_[e].owner, 0}, false);
     auto onInterval = [&](const Interval& iv) {
         visit(FormulaKey{iv.formula, iv.generation}, true);
@@ -85,12 +85,12 @@ void DependencyIndex::forEachIndex(const RangeRef& range, FunctionRef<void(Inter
 }
 
 void DependencyIndex::link(CellStore& cells, std::uint32_t edge, int col, int row) {
-    Slot& slot = cells.at(col, row);
+    const Slot slot = cells.at(col, row);
     Edge& e = edges_[edge];
     e.prev = 0;
-    e.next = slot.depHead;
-    if (slot.depHead != 0) edges_[slot.depHead].prev = edge;
-    slot.depHead = edge;
+    e.next = slot.depHead();
+    if (slot.depHead() != 0) edges_[slot.depHead()].prev = edge;
+    slot.depHead() = edge;
 }
 
 void DependencyIndex::unlink(CellStore& cells, std::uint32_t edge, int col, int row) {
@@ -99,8 +99,8 @@ void DependencyIndex::unlink(CellStore& cells, std::uint32_t edge, int col, int 
     if (e.next != 0) edges_[e.next].prev = e.prev;
     if (e.prev != 0) {
         edges_[e.prev].next = e.next;
-    } else if (Slot* slot = cells.find(col, row)) {
-        slot->depHead = e.next;
+    } else if (Slot slot = cells.find(col, row)) {
+        slot.depHead() = e.next;
     }
     e.prev = e.next = kUnlinked;
 }

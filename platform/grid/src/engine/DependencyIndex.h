@@ -35,8 +35,8 @@ public:
         if (col >= 0 && static_cast<std::size_t>(col) < columns_.size() &&
             !columns_[static_cast<std::size_t>(col)].empty())
             return true;
-        const Slot* slot = cells.find(col, row);
-        return slot && slot->depHead != 0;
+        const Slot slot = cells.find(col, row);
+        return slot && slot.depHead() != 0;
     }
     // True when so much has been removed that registering everything again pays off.
     bool wantsRebuild() const;

@@ -92,8 +92,8 @@ const Value& Sheet::Impl::cell(int col, int row) const {
 void Sheet::Impl::forEachNonEmpty(const RangeRef& range,
                                   FunctionRef<bool(int col, int row, const Value& v)> visit) const {
     const RangeRef inside{std::max(range.col1, 1), std::max(range.row1, 1), range.col2, range.row2};
-    cells.forEachUsed(
-        inside, [&](int col, int row, const Slot& slot) { return visit(col, row, slot.value); });
+    cells.forEachUsed(inside,
+                      [&](int col, int row, Slot slot) { return visit(col, row, slot.value()); });
 }
 
 RangeStats Sheet::Impl::numberStats(const RangeRef& range) const {

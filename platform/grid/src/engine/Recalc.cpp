@@ -133,14 +133,14 @@ void Sheet::Impl::collectChildren(std::uint32_t id) {
         [&](const std::uint32_t* at) {
             int c = 0, r = 0;
             if (!resolveRef(at, rec.col, rec.row, c, r)) return;
-            const Slot* slot = cells.find(c, r);
-            if (slot && slot->formula != 0) children.push_back(slot->formula);
+            const Slot slot = cells.find(c, r);
+            if (slot && slot.formula() != 0) children.push_back(slot.formula());
         },
         [&](const std::uint32_t* at) {
             RangeRef range;
             if (!resolveArea(at, rec.col, rec.row, range)) return;
-            cells.forEachDirty(range, [&](const Slot& slot) {
-                if (slot.formula != 0) children.push_back(slot.formula);
+            cells.forEachDirty(range, [&](Slot slot) {
+                if (slot.formula() != 0) children.push_back(slot.formula());
             });
         });
 }
@@ -206,9 +206,9 @@ void Sheet::Impl::storeResult(std::uint32_t id, std::uint32_t generation, Value 
     if (id >= formulas.size()) return;
     const FormulaRec& rec = formulas[id];
     if (!rec.program || rec.generation != generation) return;
-    Slot* slot = cells.find(rec.col, rec.row);
-    if (!slot || slot->formula != id) return;
-    slot->value = std::move(value);
+    Slot slot = cells.find(rec.col, rec.row);
+    if (!slot || slot.formula() != id) return;
+    slot.value() = std::move(value);
     stats.invalidate(rec.col, rec.row);
 }
 

@@ -115,10 +115,10 @@ int Sheet::Impl::pendingRows(const Program& program, int col, int row, int limit
     SlotCursor own;
     int n = 0;
     for (; n < limit; ++n) {
-        const Slot* slot = own.at(cells, col, row + n);
-        if (!slot || slot->formula == 0) break;
-        const FormulaRec& rec = formulas[slot->formula];
-        if (rec.program != &program || !needsEval(slot->formula)) break;
+        const Slot slot = own.at(cells, col, row + n);
+        if (!slot || slot.formula() == 0) break;
+        const FormulaRec& rec = formulas[slot.formula()];
+        if (rec.program != &program || !needsEval(slot.formula())) break;
     }
     return n;
 }
@@ -184,9 +184,9 @@ int Sheet::Impl::runChunk(const Program& program, int col, int row, int limit, b
     computeGathered(n);
     SlotCursor own;
     for (int i = 0; i < n; ++i) {
-        Slot* slot = own.at(cells, col, row + i);
+        Slot slot = own.at(cells, col, row + i);
         if (!slot) break; // never: the rows were checked above
-        const std::uint32_t f = slot->formula;
+        const std::uint32_t f = slot.formula();
         if (!runPlain[static_cast<std::size_t>(i)]) {
             evaluateNow(f);
             continue;
@@ -194,7 +194,7 @@ int Sheet::Impl::runChunk(const Program& program, int col, int row, int limit, b
         FormulaRec& rec = formulas[f];
         rec.evalStamp = passId;
         rec.flags &= static_cast<std::uint8_t>(~kDirty);
-        slot->value = Value::number(runStack[static_cast<std::size_t>(i)]);
+        slot.value() = Value::number(runStack[static_cast<std::size_t>(i)]);
     }
     return n;
 }
@@ -203,9 +203,9 @@ int Sheet::Impl::runRows(const Program& program, int col, int row) {
     std::array<SlotCursor, kRunRefLimit> inputs{};
     SlotCursor own;
     for (; validRow(row); ++row) {
-        Slot* slot = own.at(cells, col, row);
-        if (!slot || slot->formula == 0) break;
-        const std::uint32_t f = slot->formula;
+        Slot slot = own.at(cells, col, row);
+        if (!slot || slot.formula() == 0) break;
+        const std::uint32_t f = slot.formula();
         FormulaRec& rec = formulas[f];
         if (rec.program != &program || !needsEval(f)) break;
         double number = 0.0;
@@ -217,7 +217,7 @@ int Sheet::Impl::runRows(const Program& program, int col, int row) {
         }
         rec.evalStamp = passId;
         rec.flags &= static_cast<std::uint8_t>(~kDirty);
-        slot->value = Value::number(number);
+        slot.value() = Value::number(number);
     }
     return row;
 }

@@ -83,14 +83,14 @@ FormulaStatus Sheet::setFormula(int col, int row, std::wstring_view text, RefSty
 }
 
 bool Sheet::hasFormula(int col, int row) const {
-    const Slot* slot = impl_->cells.find(headerToZero(col), headerToZero(row));
-    return slot && slot->formula != 0;
+    const Slot slot = impl_->cells.find(headerToZero(col), headerToZero(row));
+    return slot && slot.formula() != 0;
 }
 
 std::wstring Sheet::formulaText(int col, int row, RefStyle style) const {
-    const Slot* slot = impl_->cells.find(headerToZero(col), headerToZero(row));
-    if (!slot || slot->formula == 0) return {};
-    const FormulaRec& rec = impl_->formulas[slot->formula];
+    const Slot slot = impl_->cells.find(headerToZero(col), headerToZero(row));
+    if (!slot || slot.formula() == 0) return {};
+    const FormulaRec& rec = impl_->formulas[slot.formula()];
     return engine::formulaText(*rec.program, rec.col, rec.row, style);
 }
 
@@ -103,7 +103,7 @@ const Value& Sheet::value(int col, int row) const {
 
 void Sheet::forEachCell(FunctionRef<void(int col, int row)> visit) const {
     impl_->cells.forEachUsed(RangeRef{0, 0, impl_->maxCols, impl_->maxRows},
-                             [&](int col, int row, const Slot&) {
+                             [&](int col, int row, Slot) {
                                  visit(col, row);
                                  return true;
                              });
@@ -129,9 +129,9 @@ void Sheet::recalc() {
 }
 
 void Sheet::recalcCell(int col, int row) {
-    const Slot* slot = impl_->cells.find(headerToZero(col), headerToZero(row));
-    if (!slot || slot->formula == 0) return;
-    const std::uint32_t id = slot->formula;
+    const Slot slot = impl_->cells.find(headerToZero(col), headerToZero(row));
+    if (!slot || slot.formula() == 0) return;
+    const std::uint32_t id = slot.formula();
     const FormulaRec& rec = impl_->formulas[id];
     if (impl_->markDirty(id)) impl_->markReadersDirty(rec.col, rec.row);
     if (impl_->autoRecalc)

@@ -90,13 +90,13 @@ void Sheet::Impl::maybeRebuildDependencies() {
 }
 
 void Sheet::Impl::clearContent(int col, int row) {
-    Slot* slot = cells.find(col, row);
+    Slot slot = cells.find(col, row);
     if (!slot || !cells.isUsed(col, row)) return;
     ++epoch;
     stats.invalidate(col, row);
-    const std::uint32_t id = slot->formula;
-    slot->formula = 0;
-    slot->value = Value();
+    const std::uint32_t id = slot.formula();
+    slot.formula() = 0;
+    slot.value() = Value();
     cells.setUsed(col, row, false);
     if (id != 0) {
         freeFormula(id, true);
@@ -105,26 +105,26 @@ void Sheet::Impl::clearContent(int col, int row) {
 }
 
 void Sheet::Impl::discardContent(int col, int row) {
-    Slot* slot = cells.find(col, row);
+    Slot slot = cells.find(col, row);
     if (!slot) return;
-    const std::uint32_t id = slot->formula;
-    slot->formula = 0;
-    slot->value = Value();
+    const std::uint32_t id = slot.formula();
+    slot.formula() = 0;
+    slot.value() = Value();
     cells.setUsed(col, row, false);
     if (id != 0) freeFormula(id, false);
 }
 
 void Sheet::Impl::placeConstant(int col, int row, Value value) {
-    Slot* slot = cells.find(col, row);
-    if (value.isEmpty() || (slot && slot->formula != 0)) {
+    Slot slot = cells.find(col, row);
+    if (value.isEmpty() || (slot && slot.formula() != 0)) {
         clearContent(col, row);
         if (value.isEmpty()) return;
-        slot = nullptr; // clearing may have rebuilt the index and freed pages
+        slot = Slot(); // clearing may have rebuilt the index and freed pages
     }
     ++epoch;
     stats.invalidate(col, row);
-    if (!slot) slot = &cells.at(col, row);
-    slot->value = std::move(value);
+    if (!slot) slot = cells.at(col, row);
+    slot.value() = std::move(value);
     cells.setUsed(col, row, true);
 }
 
@@ -133,8 +133,8 @@ std::uint32_t Sheet::Impl::placeFormula(int col, int row, Program* program) {
     ++epoch;
     stats.invalidate(col, row);
     const std::uint32_t id = allocateFormula(program, col, row);
-    Slot& slot = cells.at(col, row);
-    slot.formula = id;
+    const Slot slot = cells.at(col, row);
+    slot.formula() = id;
     cells.setUsed(col, row, true);
     registerFormula(id);
     markDirty(id);

@@ -142,14 +142,14 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     bool evaluateRun(std::uint32_t id);
     // False when the slot is a formula still waiting; otherwise reads it into `number`, or
     // clears `plain` when it is not a finite number.
-    bool inputReady(const engine::Slot* slot, double& number, bool& plain) const {
+    bool inputReady(engine::Slot slot, double& number, bool& plain) const {
         if (!slot) {
             plain = false; // empty: the general evaluator knows how it counts
             return true;
         }
-        if (slot->formula != 0 && needsEval(slot->formula)) return false;
-        if (slot->value.isNumber() && std::isfinite(slot->value.asNumber()))
-            number = slot->value.asNumber();
+        if (slot.formula() != 0 && needsEval(slot.formula())) return false;
+        if (slot.value().isNumber() && std::isfinite(slot.value().asNumber()))
+            number = slot.value().asNumber();
         else
             plain = false;
         return true;

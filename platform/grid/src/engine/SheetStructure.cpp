@@ -28,7 +28,7 @@ bool isEmptyBlock(const RangeRef& r) {
 
 std::vector<std::pair<int, int>> usedCells(const CellStore& cells, const RangeRef& range) {
     std::vector<std::pair<int, int>> out;
-    cells.forEachUsed(range, [&](int col, int row, const Slot&) {
+    cells.forEachUsed(range, [&](int col, int row, Slot) {
         out.emplace_back(col, row);
         return true;
     });
@@ -94,10 +94,10 @@ void Sheet::Impl::dropCell(int col, int row, int toCol, int toRow) {
 
 void Sheet::Impl::moveCell(int col, int row, int toCol, int toRow) {
     cells.moveContent(col, row, toCol, toRow);
-    const Slot* slot = cells.find(toCol, toRow);
-    if (slot && slot->formula != 0) {
-        formulas[slot->formula].col = toCol;
-        formulas[slot->formula].row = toRow;
+    const Slot slot = cells.find(toCol, toRow);
+    if (slot && slot.formula() != 0) {
+        formulas[slot.formula()].col = toCol;
+        formulas[slot.formula()].row = toRow;
     }
 }
 
@@ -166,10 +166,10 @@ void Sheet::Impl::deleteCols(int at, int count) {
 
 std::vector<CarriedCell> Sheet::Impl::carry(const RangeRef& block) {
     std::vector<CarriedCell> items;
-    cells.forEachUsed(block, [&](int col, int row, const Slot& slot) {
-        CarriedCell item{col - block.col1, row - block.row1, slot.value, nullptr};
-        if (slot.formula != 0) {
-            item.program = formulas[slot.formula].program;
+    cells.forEachUsed(block, [&](int col, int row, Slot slot) {
+        CarriedCell item{col - block.col1, row - block.row1, slot.value(), nullptr};
+        if (slot.formula() != 0) {
+            item.program = formulas[slot.formula()].program;
             ProgramPool::retain(item.program);
         }
         items.push_back(std::move(item));

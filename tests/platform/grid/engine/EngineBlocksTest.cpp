@@ -20,13 +20,13 @@ using engine::IntervalIndex;
 using engine::Slot;
 
 void put(CellStore& cells, int col, int row, double v) {
-    cells.at(col, row).value = Value::number(v);
+    cells.at(col, row).value() = Value::number(v);
     cells.setUsed(col, row, true);
 }
 
 std::vector<std::pair<int, int>> walk(const CellStore& cells, const RangeRef& range) {
     std::vector<std::pair<int, int>> seen;
-    cells.forEachUsed(range, [&](int col, int row, const Slot&) {
+    cells.forEachUsed(range, [&](int col, int row, Slot) {
         seen.emplace_back(col, row);
         return true;
     });
@@ -61,7 +61,7 @@ TEST(CellStoreTest, AWalkStopsWhenTheVisitorSaysSoAndIgnoresRangesOffTheStore) {
     for (int row = 1; row <= 10; ++row)
         put(cells, 2, row, row);
     int visits = 0;
-    cells.forEachUsed(RangeRef{1, 1, 5, 10}, [&](int, int, const Slot&) { return ++visits < 4; });
+    cells.forEachUsed(RangeRef{1, 1, 5, 10}, [&](int, int, Slot) { return ++visits < 4; });
     EXPECT_EQ(visits, 4);
     EXPECT_TRUE(walk(cells, RangeRef{9, 1, 20, 10}).empty());
     EXPECT_TRUE(walk(cells, RangeRef{-5, -5, -1, -1}).empty());

@@ -10,7 +10,7 @@ protected:
         setColumn("A1", {1, 2, 3, 5, 8});
         const wchar_t* names[] = {L"one", L"two", L"three", L"five", L"eight"};
         for (int row = 1; row <= 5; ++row)
-            set("B" + std::to_string(row), names[row - 1]);
+            set(std::string("B").append(std::to_string(row)), names[row - 1]);
         setColumn("C1", {10, 20, 30});
         set("C5", 50.0);
     }
