@@ -1,0 +1,281 @@
+// Trk_Spread: the module's wrapper around a grid-control window. It creates the grid in place of
+// a dialog control, gives it the module's standard look, applies a column-width rule on every
+// resize, and offers typed cell access, bulk transfers, cell-type presets, row and column
+// editing, check-box columns that lock a partner column, and file load and save.
+//
+// Cells are addressed (column, row), counting from 1; HEADER addresses the header row or column.
+// Before createInDialog every operation does nothing and reports failure (counts read -1).
+// Out-of-range rows and columns are rejected before the control is called.
+#pragma once
+
+#include "spread/TSpread.h"
+
+#include "trk/Trk_Array.h"
+#include "trk/Trk_String.h"
+#include "trk/Trk_StringArray.h"
+
+#include "grid/ssapi.h"
+
+#include <vector>
+
+class Trk_Spread : public TSpread {
+public:
+    static constexpr int HEADER = -32767;
+
+    // Grid-control options the module gives a role.
+    static constexpr short kOptionRowHeaders = 4;
+    static constexpr short kOptionAutoCalc = 7;
+    static constexpr short kOptionRedraw = 8;
+    static constexpr short kOptionF8Toggle = 13;
+    static constexpr short kOptionChanged = 30;
+
+    // Edit-type presets: (style, maximum length).
+    static constexpr long kEditStyleA = 0x110000;
+    static constexpr int kEditLengthA = 200;
+    static constexpr long kEditStyleB = 0x400000;
+    static constexpr int kEditLengthB = 100;
+
+    Trk_Spread();
+    ~Trk_Spread() override;
+
+    // ---- Creation and look ------------------------------------------------------------------
+    // Replaces the control placeholderId of parent by a grid with the same rectangle and id.
+    // Without exactPlacement the rectangle moves 5 left and 20 up (dialog frame and caption).
+    // False when parent or placeholder is missing, the grid exists already, or creation fails.
+    bool createInDialog(CWnd* parent, int placeholderId, bool exactPlacement);
+    bool isCreated() const { return created; }
+    HWND parentWindowHandle() const { return parentWindow; }
+    int gridControlId() const { return controlId; }
+    // Mode 1: F8 toggle on, Enter keeps the cell; mode 0: F8 toggle off, Enter moves on.
+    bool applyStandardLook(int mode);
+    // Rule applied after every resize (0..5). Rule 1 uses param2 as the fixed width of one
+    // column (the first, or the last when param1 < 0); rules 3 and 4 as documented there.
+    void setResizeRule(int mode, int param1 = 0, int param2 = 0);
+    // Rule 5: the listed columns (0 or HEADER: the header column) get the listed pixel widths.
+    void setResizeRuleColumns(int mode, const Trk_Array<int>& columns,
+                              const Trk_Array<int>& widths);
+    int resizeRule() const { return resizeMode; }
+    // Applies the current rule now (the resize handler calls it).
+    void applyResizeRule();
+    // Stores the context-menu entry codes in display order.
+    void enableContextMenu(const Trk_Array<int>& entries);
+    const Trk_Array<int>& contextMenuEntries() const { return menuEntries; }
+    // Links a check-box column to the column whose cells it locks ("0") or unlocks ("1") and
+    // applies that to every row. False, linking nothing, unless both are distinct columns of
+    // the grid.
+    bool linkCheckColumn(int checkCol, int dependentCol);
+    int linkedCheckColumn() const { return checkColumn; }
+    int linkedDependentColumn() const { return dependentColumn; }
+    // Remembers the settings file only: editor settings are not applied to grids yet.
+    void applyEditorSettings(const Trk_String& settingsFile);
+    const Trk_String& editorSettingsFile() const { return settingsFileName; }
+
+    // ---- Size and fonts ---------------------------------------------------------------------
+    int rowCount() const;
+    int colCount() const;
+    // New rows take row old's formatting (not its contents) when copyFormat; rows beyond n
+    // are dropped. False for a negative count.
+    bool setRowCount(int n, bool copyFormat);
+    bool setColCount(int n, bool copyFormat);
+    // Font of fontName / fontHeight on the range; with a text tip the tip takes the font too.
+    bool setFontRange(int col1, int row1, int col2, int row2, bool bold, bool withTextTip);
+    bool applyHeaderFonts();
+    bool applyFonts(bool withTextTip);
+
+    // ---- Cells ------------------------------------------------------------------------------
+    // kind 0 data, 1 formula, 2 cell tag, 3 shown value. out is emptied first; true when the
+    // cell lies in the grid (HEADER for the header row or column), even if empty.
+    bool getCellText(int col, int row, int kind, Trk_String& out) const;
+    bool setCellData(int col, int row, const Trk_String& text);
+    bool setCellValue(int col, int row, const Trk_String& text);
+    // False outside the grid or when the value text does not start with a number.
+    bool getInt(int col, int row, int& value) const;
+    bool getDouble(int col, int row, double& value) const;
+    bool setInt(int col, int row, int value);
+    // Writes the value with 2 decimals.
+    bool setDouble(int col, int row, double value);
+    // "1" true, "0" false, anything else fails.
+    bool getBool(int col, int row, bool& value) const;
+    bool setBool(int col, int row, bool value);
+    // The cell-type code, 0 when it cannot be read.
+    int getCellType(int col, int row) const;
+    // Makes (1,1) active when no cell is. False when even that is outside the grid.
+    bool getActiveCell(int& col, int& row);
+    // Top-left of the selected block, or the active cell; -1 when there is none.
+    int activeRow();
+    int activeCol();
+    bool selectBlock(int col1, int row1, int col2, int row2);
+    bool selectRow(int row);
+    void markChanged();
+    bool isChanged() const;
+
+    // ---- Bulk transfers ---------------------------------------------------------------------
+    // Item i goes to row i+1 (column i+1 for rows) while that lies in the grid; the rest of
+    // the array is ignored and cells beyond the array keep their contents.
+    bool setColumnTexts(int col, const Trk_StringArray& texts, bool asValue);
+    bool setRowTexts(int row, const Trk_StringArray& texts, bool asValue);
+    bool setColumnHeaders(const Trk_StringArray& texts);
+    bool setRowHeaders(const Trk_StringArray& texts);
+    bool setColumnInts(int col, const Trk_Array<int>& values);
+    bool setColumnDoubles(int col, const Trk_Array<double>& values);
+    bool setColumnBools(int col, const Trk_Array<bool>& values);
+    // Negative numbers are written as 0.
+    bool setColumnCounts(int col, const Trk_Array<int>& values);
+    // Rows 1..row count; kind as getCellText.
+    bool getColumnTexts(int col, int kind, Trk_StringArray& out) const;
+    // Text that is no number reads 0.
+    bool getColumnInts(int col, Trk_Array<int>& out) const;
+    bool getColumnDoubles(int col, Trk_Array<double>& out) const;
+    // True only for "1".
+    bool getColumnBools(int col, Trk_Array<bool>& out) const;
+    // Value texts of columns 1..column count.
+    bool getRowTexts(int row, Trk_StringArray& out) const;
+    bool getColumnHeaders(Trk_StringArray& out) const;
+    bool getAllRows(Trk_Array<Trk_StringArray>& out) const;
+    bool clearRow(int row);
+    bool clearRows(int from, int to);
+    // Name i into column 2i+2, flag i ("1"/"0") into column 2i+1 of the row.
+    bool setFlagPairs(const Trk_StringArray& names, const Trk_Array<bool>& flags, int row);
+
+    // ---- Cell types -------------------------------------------------------------------------
+    bool setEditType(int col1, int row1, int col2, int row2, long style = kEditStyleA,
+                     int maxLength = kEditLengthA);
+    bool setNumberType(int col1, int row1, int col2, int row2, int decimals, bool alternate);
+    bool setStaticText(int col, int row, long style);
+    bool setColumnStatic(int col, long style);
+    bool setComboType(int col1, int row1, int col2, int row2, const Trk_StringArray& items,
+                      bool editable);
+    bool setComboColumn(int col, const Trk_StringArray& items, bool editable);
+    bool setListType(int col1, int row1, int col2, int row2, const Trk_StringArray& items,
+                     bool editable);
+    bool setButtonColumn(int col, const Trk_String& label, bool spanHeader);
+    bool setButtonCell(int col, int row, const Trk_String& label);
+    bool setCheckColumn(int col, bool withBorder, bool spanHeader);
+    bool setCheckCell(int col, int row, bool withBorder);
+    // A bitmap file shown in (col, row) over the rest of the row, the row as tall as the
+    // picture. False when the file does not exist. rowsUsed is set to 0.
+    bool setPictureRow(const Trk_String& file, int col, int row, int& rowsUsed);
+    // An icon or bitmap of the current resource module; the grid keeps the picture until it
+    // is destroyed. False when the resource is missing.
+    bool setResourcePicture(int col, int row, int resourceId, bool isIcon);
+    // Writes "1"/"0" into the check boxes of the selected block (or the active cell). Locked
+    // cells keep their value; a linked check column re-applies its lock rule.
+    bool setChecksInSelection(bool value);
+
+    // ---- Rows and columns -------------------------------------------------------------------
+    // Nothing (false) when at is outside 1..count + 1. With copyFormat the new row takes the
+    // formatting of the row after it; with askCaption it gets a caption in its header cell.
+    bool insertRow(int at, bool askCaption, bool copyFormat);
+    bool insertCol(int at, bool askCaption, bool copyFormat);
+    // The new row's number, -1 when not created.
+    int appendRow(bool copyFormat);
+    bool insertRowAfterActive(bool copyFormat);
+    bool deleteRow(int at);
+    bool deleteCol(int at);
+    bool deleteActiveRow();
+    bool moveActiveRowUp();
+    bool moveActiveRowDown();
+    // Spans each run of equal non-empty value texts down the column. False unless
+    // 0 <= col <= column count.
+    bool mergeEqualRuns(int col);
+    bool unspanColumn(int col);
+    bool unspanAll();
+    bool setColumnLocked(int col);
+
+    // ---- Widths -----------------------------------------------------------------------------
+    // Equal widths over all column slots; one column (first or last) may keep fixedWidth.
+    bool equalWidths(bool fixedFirst, int fixedWidth);
+    bool autofitColumn(int col, bool skipType8);
+    bool autofitColumns(bool skipType8);
+    bool autofitRow(int row);
+    bool autofitRows();
+    bool autofitAll();
+    bool stretchColumn(int col);
+    // Width units the cell's text needs; 0 when unknown.
+    double maxTextWidth(int col, int row) const;
+    double maxColumnTextWidth(int col) const;
+    // Header column plus columns 1..column count, in pixels; -1 when not created.
+    int totalColumnWidthPixels() const;
+
+    // ---- Files and calculation --------------------------------------------------------------
+    // The control's result: 1 on success, 0 on failure.
+    int loadFile(const Trk_String& path);
+    int saveFile(const Trk_String& path);
+    bool addCustomFunction(const Trk_String& name, int minArgs, int maxArgs, CALCFUNCPROC callback,
+                           long flags);
+    bool recalc();
+    bool recalcCell(int col, int row);
+    // 0 default, 1 A1, 2 R1C1. False for another style.
+    bool setRefStyle(int style);
+
+    // True for a window of the grid control's class (or of its older class names).
+    static bool isGridWindowClass(HWND window);
+    bool showGrid();
+    bool hideGrid();
+
+protected:
+    afx_msg void OnSize(UINT type, int cx, int cy);
+    afx_msg LRESULT OnMessage517(WPARAM wParam, LPARAM lParam);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+    // The caption an insert asks for. The initial text until a prompt dialog is wired in.
+    virtual bool askCaption(bool forRow, Trk_String& caption);
+
+    HWND grid() const { return m_hWnd; }
+    bool validCol(int col) const;                     // 1..column count
+    bool validRow(int row) const;                     // 1..row count
+    bool colOrHeader(int col) const;                  // HEADER, 0..column count
+    bool rowOrHeader(int row) const;                  // HEADER, 0..row count
+    void copyFormatOnly(bool rows, int from, int to); // copies one row or column, then empties it
+    void applyLockRule(int row);
+    void onCheckReleased();
+    void loadCheckBitmaps();
+    bool setTextsAt(bool alongColumn, int index, const Trk_StringArray& texts, bool asValue);
+    bool setColumnOf(int col, const Trk_StringArray& texts, bool asValue);
+    bool fillPresetType(int col1, int row1, int col2, int row2, const SS_CELLTYPE& type);
+    bool setCheckType(int col1, int row1, int col2, int row2, bool withBorder);
+    bool setButtonType(int col1, int row1, int col2, int row2, const Trk_String& label);
+    bool growCount(bool rows, int n, bool copyFormat);
+    bool insertLine(bool rows, int at, bool askCaption, bool copyFormat);
+    bool deleteLine(bool rows, int at);
+    bool moveActiveRow(int step);
+    bool spanRun(int col, int lastRow, int length);
+
+    // Column slots of the width rules: data columns, plus the header column when shown.
+    struct Slots {
+        int width = 0;       // client width in pixels
+        int count = 0;       // slots
+        bool header = false; // the header column is shown
+    };
+    bool readSlots(Slots& slots) const;
+    void setWidth(int col, int pixels);
+    void applyEqualShare(const Slots& slots);
+    void applyPercentRule(const Slots& slots);
+    void applyFixedColumnRule(const Slots& slots);
+    void applyListedRule(const Slots& slots);
+    void fitToText();
+
+public:
+    Trk_String fontName = L"Tahoma";
+    int fontHeight = 15;
+
+protected:
+    bool created = false;
+    HWND parentWindow = nullptr;
+    int controlId = 0;
+    int resizeMode = 0;
+    CBitmap checkedBitmap;   // check-box picture, resource 8134
+    CBitmap uncheckedBitmap; // resource 8136
+    bool checkBitmapsLoaded = false;
+    Trk_Array<int> menuEntries;
+    int resizeParam1 = 0;
+    int resizeParam2 = 0;
+    Trk_Array<int> fixedColumns;
+    Trk_Array<int> fixedWidths;
+    int checkColumn = -1;
+    int dependentColumn = -1;
+    Trk_String settingsFileName;
+    std::vector<std::pair<HANDLE, bool>> resourcePictures; // (handle, is icon), owned
+
+    DECLARE_MESSAGE_MAP()
+};
