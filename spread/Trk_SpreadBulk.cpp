@@ -168,9 +168,9 @@ bool Trk_Spread::setFlagPairs(const Trk_StringArray& names, const Trk_Array<bool
     RedrawGuard redraw(*this);
     const int cols = colCount();
     const int pairs = std::min(names.length(), flags.length());
-    for (int i = 0; i < pairs && 2 * i + 2 <= cols; ++i) {
-        SSSetData(grid(), 2 * i + 2, row, names[i].c_str());
+    for (int i = 0; i < pairs && 2 * i + 1 <= cols; ++i) {
         SSSetData(grid(), 2 * i + 1, row, flags.valueAt(i) ? L"1" : L"0");
+        if (2 * i + 2 <= cols) SSSetData(grid(), 2 * i + 2, row, names[i].c_str());
     }
     return true;
 }
