@@ -102,6 +102,46 @@ void CellStore::clearDirtyRows(int col, int row1, int row2) {
 }
 
 int CellStore::nextUsedRow(int col, int row, int last) const {
+    return nextMarkedRow(&Page::used, col, row, last);
+}
+
+int CellStore::nextDirtyRow(int col, int row, int last) const {
+    if (col < 0 || static_cast<std::size_t>(col) >= cols_.size()) return -1;
+    if (cols_[static_cast<std::size_t>(col)].dirtyCount == 0) return -1;
+    return nextMarkedRow(&Page::dirty, col, row, last);
+}
+
+void CellStore::setFormula(int col, int row, std::uint32_t id) {
+    Page* p = page(col, row);
+    if (!p) return;
+    const int i = slotIndex(row);
+    p->formulas[static_cast<std::size_t>(i)] = id;
+    std::uint64_t& word = p->hasFormula[static_cast<std::size_t>(i >> 6)];
+    if (((word & bit(i)) != 0) == (id != 0)) return;
+    word ^= bit(i);
+    const int delta = id != 0 ? 1 : -1;
+    p->formulaCount += static_cast<std::uint32_t>(delta);
+    cols_[static_cast<std::size_t>(col)].formulaCount += static_cast<std::uint32_t>(delta);
+}
+
+void CellStore::markFormulasDirty() {
+    for (Column& column : cols_) {
+        if (column.formulaCount == 0) continue;
+        for (const auto& pg : column.pages) {
+            if (!pg || pg->formulaCount == 0) continue;
+            std::uint32_t count = 0;
+            for (int w = 0; w < kPageWords; ++w) {
+                const auto i = static_cast<std::size_t>(w);
+                pg->dirty[i] |= pg->hasFormula[i];
+                count += static_cast<std::uint32_t>(std::popcount(pg->dirty[i]));
+            }
+            column.dirtyCount += count - pg->dirtyCount;
+            pg->dirtyCount = count;
+        }
+    }
+}
+
+int CellStore::nextMarkedRow(Bits marks, int col, int row, int last) const {
     if (col < 0 || static_cast<std::size_t>(col) >= cols_.size()) return -1;
     const Column& column = cols_[static_cast<std::size_t>(col)];
     if (column.usedCount == 0) return -1;
@@ -114,7 +154,7 @@ int CellStore::nextUsedRow(int col, int row, int last) const {
             const int from = row - base;
             for (int w = from >> 6; w < kPageWords; ++w) {
                 const std::uint64_t bits =
-                    pg->used[static_cast<std::size_t>(w)] & wordMask(w, from, kPageSize - 1);
+                    (pg->*marks)[static_cast<std::size_t>(w)] & wordMask(w, from, kPageSize - 1);
                 if (bits) {
                     const int found = base + w * 64 + std::countr_zero(bits);
                     return found <= last ? found : -1;
@@ -241,8 +281,8 @@ void CellStore::moveContent(int fromCol, int fromRow, int toCol, int toRow) {
     const Slot to = at(toCol, toRow); // pages never move, so `from` stays valid
     to.value() = std::move(from.value());
     from.value() = Value();
-    to.formula() = from.formula();
-    from.formula() = 0;
+    setFormula(toCol, toRow, from.formula());
+    setFormula(fromCol, fromRow, 0);
     setUsed(fromCol, fromRow, false);
     setDirty(fromCol, fromRow, false);
     setUsed(toCol, toRow, used);

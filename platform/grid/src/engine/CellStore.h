@@ -22,13 +22,15 @@ constexpr int kPageWords = kPageSize / 64;
 // A page keeps each part of its cells in an array of its own, so that walks over values (the
 // hot loops of recalculation) read values only.
 struct Page {
+    std::uint32_t usedCount = 0;
+    std::uint32_t dirtyCount = 0;
+    std::uint32_t formulaCount = 0;
+    std::array<std::uint64_t, kPageWords> used{};       // holds a constant or a formula
+    std::array<std::uint64_t, kPageWords> hasFormula{}; // holds a formula
+    std::array<std::uint64_t, kPageWords> dirty{};      // formula waiting for recalculation
     std::array<Value, kPageSize> values;             // the constant, or the formula's last result
     std::array<std::uint32_t, kPageSize> formulas{}; // formula id; 0 when the cell holds none
     std::array<std::uint32_t, kPageSize> depHeads{}; // first edge of the formulas reading it
-    std::array<std::uint64_t, kPageWords> used{};    // holds a constant or a formula
-    std::array<std::uint64_t, kPageWords> dirty{};   // formula waiting for recalculation
-    std::uint32_t usedCount = 0;
-    std::uint32_t dirtyCount = 0;
 };
 
 // One cell of a page: a handle to its value, formula id and dependency head. A default handle
@@ -39,7 +41,7 @@ public:
     Slot(Page* page, int index) : page_(page), index_(static_cast<std::size_t>(index)) {}
     explicit operator bool() const { return page_ != nullptr; }
     Value& value() const { return page_->values[index_]; }
-    std::uint32_t& formula() const { return page_->formulas[index_]; }
+    std::uint32_t formula() const { return page_->formulas[index_]; }
     std::uint32_t& depHead() const { return page_->depHeads[index_]; }
 
 private:
@@ -51,6 +53,7 @@ struct Column {
     std::vector<std::unique_ptr<Page>> pages;
     std::uint32_t usedCount = 0;
     std::uint32_t dirtyCount = 0;
+    std::uint32_t formulaCount = 0;
 };
 
 class CellStore;
@@ -84,6 +87,8 @@ public:
     bool isUsed(int col, int row) const;
     void setUsed(int col, int row, bool used);
     bool isDirty(int col, int row) const;
+    // Sets the formula id of an existing slot (0: none).
+    void setFormula(int col, int row, std::uint32_t id);
     void setDirty(int col, int row, bool dirty);
     // Clears the dirty marks of rows [row1, row2] of the column.
     void clearDirtyRows(int col, int row1, int row2);
@@ -99,6 +104,10 @@ public:
     void forEachDirty(const RangeRef& range, FunctionRef<void(Slot slot)> visit) const;
     // The first used row >= `row` and <= `last` of the column, or -1.
     int nextUsedRow(int col, int row, int last) const;
+    // The first row >= `row` and <= `last` of the column whose formula is dirty, or -1.
+    int nextDirtyRow(int col, int row, int last) const;
+    // Marks every formula cell dirty.
+    void markFormulasDirty();
     // Visits every allocated slot (used or not) of every column.
     void forEachSlot(FunctionRef<void(int col, int row, Slot slot)> visit);
 
@@ -116,6 +125,8 @@ public:
 
 private:
     struct Walker;
+    using Bits = std::array<std::uint64_t, kPageWords> Page::*;
+    int nextMarkedRow(Bits bits, int col, int row, int last) const;
     Page* page(int col, int row) {
         if (col < 0 || row < 0 || static_cast<std::size_t>(col) >= cols_.size()) return nullptr;
         const auto& pages = cols_[static_cast<std::size_t>(col)].pages;

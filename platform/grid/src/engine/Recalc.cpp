@@ -37,39 +37,88 @@ void Sheet::Impl::runPass(PassKind kind, std::span<const std::uint32_t> roots) {
         // changes; a formula set meanwhile is computed at once from the current values.
         if (kind == PassKind::Roots)
             for (std::uint32_t id : std::vector<std::uint32_t>(roots.begin(), roots.end()))
-                if (id < formulas.size() && formulas[id].program) evaluateNow(id);
+                if (id < states.size() && states[id].program) evaluateNow(id);
         return;
     }
     if (kind == PassKind::All && dirtyList.empty() && volatileList.empty()) return;
     PassScope scope(passDepth);
     if (++passId == 0) passId = 1;
+    if (kind == PassKind::Everything) {
+        if (evaluateEverything()) return;
+        // The sheet changed meanwhile: what was left out goes on the usual way in this pass.
+        markUnevaluatedDirty();
+    } else if (kind == PassKind::All) {
+        markVolatileDirty();
+    }
+    const bool all = kind != PassKind::Roots;
     std::vector<std::uint32_t>& work = passWork;
     work.clear();
-    if (kind == PassKind::All) {
-        markVolatileDirty();
+    if (all)
         work.swap(dirtyList);
-    } else {
+    else
         work.assign(roots.begin(), roots.end());
-    }
     const std::uint64_t startEpoch = epoch;
-    const bool runs = kind == PassKind::All;
     for (std::size_t i = 0; i < work.size();) {
-        if (!needsEval(work[i]) || (runs && evaluateRun(work[i])) || visit(work[i])) {
+        if (!needsEval(work[i]) || (all && evaluateRun(work[i])) || visit(work[i])) {
             ++i;
             continue;
         }
         abortVisit();
-        if (kind == PassKind::All) {
+        if (all) {
             work.insert(work.end(), dirtyList.begin(), dirtyList.end());
             dirtyList.clear();
         }
     }
     if (epoch == startEpoch) return; // nothing was marked dirty again while the pass ran
-    if (kind == PassKind::All) {
+    if (all) {
         for (std::uint32_t id : work)
-            if (id < formulas.size() && (formulas[id].flags & kDirty)) dirtyList.push_back(id);
+            if (id < states.size() && (states[id].flags & kDirty)) dirtyList.push_back(id);
     }
     keepDirtyClosed(work);
+}
+
+bool Sheet::Impl::evaluateEverything() {
+    // Every formula cell is marked dirty in bulk (the marks tell the runs and the range walks
+    // what still waits); the formulas' own flags stay as they are.
+    cells.markFormulasDirty();
+    everything = true;
+    const std::uint64_t startEpoch = epoch;
+    for (int col = 0; col < cells.columnsAllocated(); ++col) {
+        for (int row = cells.nextDirtyRow(col, 0, kRowLimit); row >= 0;
+             row = cells.nextDirtyRow(col, row, kRowLimit)) {
+            const Slot slot = cells.find(col, row);
+            const std::uint32_t id = slot ? slot.formula() : 0;
+            if (!needsEval(id)) {
+                ++row;
+            } else if (const int done = evaluateRun(id); done > 0) {
+                row += done;
+            } else if (visit(id)) {
+                ++row;
+            } else {
+                abortVisit();
+            }
+        }
+    }
+    everything = false;
+    std::erase_if(dirtyList, [&](std::uint32_t id) {
+        return id >= states.size() || !(states[id].flags & kDirty);
+    });
+    return epoch == startEpoch;
+}
+
+void Sheet::Impl::markUnevaluatedDirty() {
+    // A custom function changed the sheet during the pass: formulas may have moved past the
+    // walk, and cells may carry the bulk mark without their formula's dirty flag.
+    for (std::uint32_t id = 1; id < states.size(); ++id) {
+        FormulaState& state = states[id];
+        if (!state.program || (state.flags & kDirty)) continue;
+        // Still carries the mark the pass began with: never evaluated.
+        if (!cells.isDirty(formulas[id].col, formulas[id].row)) continue;
+        state.flags |= kDirty;
+        dirtyList.push_back(id);
+    }
+    std::vector<std::uint32_t> stillDirty = dirtyList;
+    keepDirtyClosed(stillDirty);
 }
 
 bool Sheet::Impl::visit(std::uint32_t root) {
@@ -79,12 +128,12 @@ bool Sheet::Impl::visit(std::uint32_t root) {
         const std::size_t fi = frames.size() - 1;
         if (frames[fi].pos < frames[fi].end) {
             const std::uint32_t child = children[frames[fi].pos++];
-            const FormulaRec& rec = formulas[child];
+            const FormulaState& state = states[child];
             if (child == frames[fi].id) {
                 frames[fi].selfLoop = true;
-            } else if (rec.program && (rec.flags & kVisiting)) {
+            } else if (state.program && (state.flags & kVisiting)) {
                 std::uint32_t& mine = low[formulas[frames[fi].id].visitIndex];
-                mine = std::min(mine, rec.visitIndex);
+                mine = std::min(mine, formulas[child].visitIndex);
             } else if (needsEval(child) && !startVisit(child)) {
                 return false;
             }
@@ -111,14 +160,14 @@ bool Sheet::Impl::startVisit(std::uint32_t id) {
     bool leaf = true;
     for (std::uint32_t i = begin; i < end && leaf; ++i) {
         const std::uint32_t child = children[i];
-        leaf = child != id && !(formulas[child].flags & kVisiting) && !needsEval(child);
+        leaf = child != id && !(states[child].flags & kVisiting) && !needsEval(child);
     }
     if (leaf) {
         children.resize(begin);
         return evaluateInPass(id);
     }
+    states[id].flags |= kVisiting;
     FormulaRec& rec = formulas[id];
-    rec.flags |= kVisiting;
     rec.visitIndex = static_cast<std::uint32_t>(low.size());
     low.push_back(rec.visitIndex);
     componentStack.push_back(id);
@@ -129,7 +178,7 @@ bool Sheet::Impl::startVisit(std::uint32_t id) {
 void Sheet::Impl::collectChildren(std::uint32_t id) {
     const FormulaRec& rec = formulas[id];
     forEachReference(
-        *rec.program,
+        *states[id].program,
         [&](const std::uint32_t* at) {
             int c = 0, r = 0;
             if (!resolveRef(at, rec.col, rec.row, c, r)) return;
@@ -149,7 +198,7 @@ bool Sheet::Impl::finishComponent(std::size_t frame) {
     const std::uint32_t id = frames[frame].id;
     if (componentStack.back() == id && !frames[frame].selfLoop) {
         componentStack.pop_back();
-        formulas[id].flags &= static_cast<std::uint8_t>(~kVisiting);
+        states[id].flags &= static_cast<std::uint8_t>(~kVisiting);
         return evaluateInPass(id);
     }
     // A cycle: every member shows #CIRC!.
@@ -157,18 +206,18 @@ bool Sheet::Impl::finishComponent(std::size_t frame) {
     do {
         member = componentStack.back();
         componentStack.pop_back();
-        FormulaRec& rec = formulas[member];
-        rec.flags &= static_cast<std::uint8_t>(~kVisiting);
-        rec.evalStamp = passId;
+        FormulaState& state = states[member];
+        state.flags &= static_cast<std::uint8_t>(~kVisiting);
+        state.evalStamp = passId;
         setClean(member);
-        storeResult(member, rec.generation, Value::error(ErrorCode::Circular));
+        storeResult(member, formulas[member].generation, Value::error(ErrorCode::Circular));
     } while (member != id);
     return true;
 }
 
 void Sheet::Impl::abortVisit() {
     for (std::uint32_t id : componentStack)
-        if (id < formulas.size()) formulas[id].flags &= static_cast<std::uint8_t>(~kVisiting);
+        if (id < states.size()) states[id].flags &= static_cast<std::uint8_t>(~kVisiting);
     componentStack.clear();
     frames.clear();
     children.clear();
@@ -182,17 +231,16 @@ bool Sheet::Impl::evaluateInPass(std::uint32_t id) {
 }
 
 void Sheet::Impl::evaluateNow(std::uint32_t id) {
-    FormulaRec& rec = formulas[id];
-    rec.evalStamp = passId;
+    states[id].evalStamp = passId;
     setClean(id);
-    const std::uint32_t generation = rec.generation;
+    const std::uint32_t generation = formulas[id].generation;
     Value result = evaluateFormula(id);
     storeResult(id, generation, std::move(result));
 }
 
 Value Sheet::Impl::evaluateFormula(std::uint32_t id) {
     const FormulaRec& rec = formulas[id];
-    Program* program = rec.program;
+    Program* program = states[id].program;
     const int col = rec.col, row = rec.row;
     // A custom function may replace this very formula while it runs.
     const bool mayReenter = program->flags & kProgNames;
@@ -205,7 +253,7 @@ Value Sheet::Impl::evaluateFormula(std::uint32_t id) {
 void Sheet::Impl::storeResult(std::uint32_t id, std::uint32_t generation, Value value) {
     if (id >= formulas.size()) return;
     const FormulaRec& rec = formulas[id];
-    if (!rec.program || rec.generation != generation) return;
+    if (!states[id].program || rec.generation != generation) return;
     Slot slot = cells.find(rec.col, rec.row);
     if (!slot || slot.formula() != id) return;
     slot.value() = std::move(value);
@@ -213,16 +261,16 @@ void Sheet::Impl::storeResult(std::uint32_t id, std::uint32_t generation, Value 
 }
 
 void Sheet::Impl::setClean(std::uint32_t id) {
-    FormulaRec& rec = formulas[id];
-    if (!(rec.flags & kDirty)) return;
-    rec.flags &= static_cast<std::uint8_t>(~kDirty);
-    cells.setDirty(rec.col, rec.row, false);
+    FormulaState& state = states[id];
+    if (!(state.flags & kDirty) && !everything) return;
+    state.flags &= static_cast<std::uint8_t>(~kDirty);
+    cells.setDirty(formulas[id].col, formulas[id].row, false);
 }
 
 void Sheet::Impl::markVolatileDirty() {
     std::erase_if(volatileList, [&](std::uint32_t id) {
-        const FormulaRec& rec = formulas[id];
-        return !rec.program || !(rec.program->flags & kProgVolatile);
+        const Program* program = states[id].program;
+        return !program || !(program->flags & kProgVolatile);
     });
     // Duplicates appear when an id is freed and given to another volatile formula.
     std::sort(volatileList.begin(), volatileList.end());
@@ -235,7 +283,7 @@ void Sheet::Impl::keepDirtyClosed(std::span<const std::uint32_t> ids) {
     // A formula evaluated in this pass and changed again afterwards stays dirty; its readers
     // must be dirty too, or a later change would stop at it and leave them stale.
     for (std::uint32_t id : ids)
-        if (id < formulas.size() && (formulas[id].flags & kDirty))
+        if (id < states.size() && (states[id].flags & kDirty))
             markReadersDirty(formulas[id].col, formulas[id].row);
 }
 

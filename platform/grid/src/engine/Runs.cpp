@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 
 namespace gridx {
@@ -17,34 +18,38 @@ using namespace engine;
 
 namespace {
 
+constexpr std::size_t kFetchAhead = 128; // values, 32 cache lines
+constexpr int kStatesAhead = 32;         // formula states, 8 cache lines
+
 // x op y for finite operands; false where the general evaluator gives an error.
 bool plainBinary(Op op, double x, double y, double& r) {
     ErrorCode ignored{};
     return arithmetic(op, x, y, r, ignored);
 }
 
-// a[i] = a[i] op b[i] for every row; clears `plain` where the general evaluator gives an error.
-void blockBinary(Op op, double* a, const double* b, std::size_t n, std::uint8_t* plain) {
+// r[i] = a[i] op b[i] for every row; clears `plain` where the general evaluator gives an error.
+void blockBinary(Op op, const double* a, const double* b, double* r, std::size_t n,
+                 std::uint8_t* plain) {
     switch (op) {
     case Op::Add:
         for (std::size_t i = 0; i < n; ++i)
-            a[i] += b[i];
+            r[i] = a[i] + b[i];
         break;
     case Op::Subtract:
         for (std::size_t i = 0; i < n; ++i)
-            a[i] -= b[i];
+            r[i] = a[i] - b[i];
         break;
     case Op::Multiply:
         for (std::size_t i = 0; i < n; ++i)
-            a[i] *= b[i];
+            r[i] = a[i] * b[i];
         break;
     default:
         for (std::size_t i = 0; i < n; ++i)
-            plain[i] = plainBinary(op, a[i], b[i], a[i]) && plain[i];
+            plain[i] = plainBinary(op, a[i], b[i], r[i]) && plain[i];
         return;
     }
     for (std::size_t i = 0; i < n; ++i)
-        plain[i] = std::isfinite(a[i]) && plain[i];
+        plain[i] = std::isfinite(r[i]) && plain[i];
 }
 
 } // namespace
@@ -112,91 +117,231 @@ RowOutcome Sheet::Impl::runRow(const RunCode& run, int col, int row, std::span<S
 }
 
 int Sheet::Impl::pendingRows(const Program& program, int col, int row, int limit) {
-    SlotCursor own;
+    // The rows lie within one page.
+    const Page* page = cells.pageAt(col, row);
+    if (!page) return 0;
+    const std::uint32_t* ids = page->formulas.data() + (row & (kPageSize - 1));
+    const int ahead = std::min(limit, kPageSize - (row & (kPageSize - 1)));
     int n = 0;
-    for (; n < limit; ++n) {
-        const Slot slot = own.at(cells, col, row + n);
-        if (!slot || slot.formula() == 0) break;
-        const FormulaRec& rec = formulas[slot.formula()];
-        if (rec.program != &program || !needsEval(slot.formula())) break;
+    const auto first = static_cast<std::size_t>(row & (kPageSize - 1));
+    while (n < limit && states[ids[n]].program == &program &&
+           waitsAt(*page, first + static_cast<std::size_t>(n))) {
+        if (n + kStatesAhead < ahead) __builtin_prefetch(&states[ids[n + kStatesAhead]]);
+        ++n;
+    }
+    return n;
+}
+
+bool Sheet::Impl::gatherTogether(const Program& program, int col, int row, int& rows,
+                                 bool& waiting) {
+    std::array<RunSource, kRunRefLimit> sources{};
+    int refs = 0, n = rows;
+    // Each reference's cells must lie in one page: the block ends where the first page does.
+    for (std::size_t k = 0; k < runCode.count; ++k) {
+        const RunStep& step = runCode.steps[k];
+        if (step.op != Op::Ref) continue;
+        const std::uint32_t flags = argOf(*step.at);
+        const bool fixedRow = flags & kAbsRow;
+        int c = 0, r = 0;
+        if (!resolveRef(step.at, col, row, c, r)) return false;
+        const Page* page = cells.pageAt(c, r);
+        if (!page || (!fixedRow && !validRow(r + n - 1))) return false;
+        const auto at = static_cast<std::size_t>(r & (kPageSize - 1));
+        if (!fixedRow) n = std::min(n, kPageSize - static_cast<int>(at));
+        sources[static_cast<std::size_t>(refs++)] = RunSource{page, at, fixedRow};
+    }
+    int ready = n;
+    for (int k = 0; k < refs; ++k) {
+        const RunSource& source = sources[static_cast<std::size_t>(k)];
+        if (source.page->dirtyCount == 0) continue;
+        const int upTo = readyRows(*source.page, source.at, source.fixedRow ? 1 : ready);
+        ready = source.fixedRow && upTo == 1 ? ready : upTo;
+    }
+    const Page* out = cells.pageAt(col, row);
+    const int pending =
+        gatherRows(program, std::span(sources.data(), static_cast<std::size_t>(refs)), *out,
+                   row & (kPageSize - 1), ready);
+    waiting = ready < n && pending == ready;
+    rows = pending;
+    return true;
+}
+
+int Sheet::Impl::gatherRows(const Program& program, std::span<const RunSource> sources,
+                            const Page& out, int outAt, int n) {
+    // One sweep down all inputs together keeps several memory streams busy at once, and
+    // fetching ahead (the results' cells included) hides their latency.
+    std::array<const Value*, kRunRefLimit> from{};
+    std::array<std::size_t, kRunRefLimit> stride{};
+    std::array<double*, kRunRefLimit> into{};
+    const std::size_t refs = sources.size();
+    for (std::size_t k = 0; k < refs; ++k) {
+        from[k] = sources[k].page->values.data() + sources[k].at;
+        stride[k] = sources[k].fixedRow ? 0 : 1;
+        into[k] = runValues.data() + k * kRunChunk;
+    }
+    std::uint8_t* plain = runPlain.data();
+    const std::uint32_t* ids = out.formulas.data() + outAt;
+    const Value* results = out.values.data() + outAt;
+    const auto rows = static_cast<std::size_t>(n);
+    for (std::size_t i = 0; i < rows; ++i) {
+        if ((i & 3) == 0) {
+            const std::size_t ahead = std::min(i + kFetchAhead, rows - 1);
+            for (std::size_t k = 0; k < refs; ++k)
+                __builtin_prefetch(from[k] + ahead * stride[k]);
+            __builtin_prefetch(results + ahead, 1);
+            __builtin_prefetch(&states[ids[std::min(i + kStatesAhead, rows - 1)]]);
+        }
+        // The run ends at the first row holding another formula or one already computed.
+        if (states[ids[i]].program != &program ||
+            !waitsAt(out, static_cast<std::size_t>(outAt) + i))
+            return static_cast<int>(i);
+        auto ok = plain[i];
+        for (std::size_t k = 0; k < refs; ++k) {
+            const Value& value = from[k][i * stride[k]];
+            const double x = value.asNumber();
+            into[k][i] = x;
+            ok &= static_cast<std::uint8_t>(value.isNumber() & std::isfinite(x));
+        }
+        plain[i] = ok;
     }
     return n;
 }
 
 int Sheet::Impl::gatherInput(const RunStep& step, int col, int row, int n) {
     double* values = runValues.data() + static_cast<std::size_t>(step.input) * kRunChunk;
+    std::uint8_t* plain = runPlain.data();
     const std::uint32_t flags = argOf(*step.at);
-    if (flags & kRefDeleted) {
-        std::fill_n(runPlain.begin(), n, std::uint8_t{0});
+    const int c =
+        (flags & kAbsCol) ? static_cast<int>(step.at[1]) : col + static_cast<int>(step.at[1]);
+    const bool fixedRow = flags & kAbsRow;
+    const int first = static_cast<int>(step.at[2]) + (fixedRow ? 0 : row);
+    if ((flags & kRefDeleted) || !validCol(c)) {
+        std::fill_n(plain, n, std::uint8_t{0});
+        std::fill_n(values, n, 0.0);
         return n;
     }
-    SlotCursor cursor;
-    for (int i = 0; i < n; ++i) {
-        int c = 0, r = 0;
-        values[i] = 0.0;
-        if (!resolveRef(step.at, col, row + i, c, r)) {
-            runPlain[static_cast<std::size_t>(i)] = 0;
-            continue;
-        }
-        bool plain = true;
-        if (!inputReady(cursor.at(cells, c, r), values[i], plain)) return i;
-        if (!plain) runPlain[static_cast<std::size_t>(i)] = 0;
+    if (fixedRow) {
+        // Every row reads the same cell.
+        const int ready = gatherSegment(c, first, 1, values, plain);
+        if (ready == 0) return 0;
+        std::fill_n(values + 1, n - 1, values[0]);
+        if (!plain[0]) std::fill_n(plain, n, std::uint8_t{0});
+        return n;
+    }
+    // Rows before the sheet's first row and past its last read nothing the loop handles.
+    for (int i = 0; i < n;) {
+        const int r = first + i;
+        const int count = validRow(r) ? std::min(n - i, kPageSize - (r & (kPageSize - 1))) : 1;
+        const int ready = gatherSegment(c, r, count, values + i, plain + i);
+        if (ready < count) return i + ready;
+        i += count;
     }
     return n;
 }
 
-void Sheet::Impl::computeGathered(int n) {
+int Sheet::Impl::gatherSegment(int col, int row, int count, double* values, std::uint8_t* plain) {
+    const Page* page = validRow(row) ? cells.pageAt(col, row) : nullptr;
+    if (!page) {
+        // Empty (or off the sheet): the general evaluator knows how it counts.
+        std::fill_n(values, count, 0.0);
+        std::fill_n(plain, count, std::uint8_t{0});
+        return count;
+    }
+    const auto at = static_cast<std::size_t>(row & (kPageSize - 1));
+    const int ready = page->dirtyCount == 0 ? count : readyRows(*page, at, count);
+    const Value* source = page->values.data() + at;
+    for (int k = 0; k < ready; ++k) {
+        // Inputs are read one column after another: fetching ahead keeps the memory busy.
+        if (((at + static_cast<std::size_t>(k)) & 3) == 0)
+            __builtin_prefetch(source + std::min<std::size_t>(k + kFetchAhead, kPageSize - at - 1));
+        const Value& value = source[k];
+        values[k] = value.asNumber();
+        plain[k] &= static_cast<std::uint8_t>(value.isNumber() & std::isfinite(values[k]));
+    }
+    return ready;
+}
+
+int Sheet::Impl::readyRows(const Page& page, std::size_t at, int count) const {
+    // Only a cell marked dirty can hold a formula that still waits.
+    for (int k = 0; k < count; ++k) {
+        const std::size_t i = at + static_cast<std::size_t>(k);
+        if (waitsAt(page, i)) return k;
+    }
+    return count;
+}
+
+const double* Sheet::Impl::computeGathered(int n) {
+    // Each stack level points at its operand rows: a reference's gathered inputs as they are,
+    // or the level's own out rows for what was computed.
     const auto rows = static_cast<std::size_t>(n);
+    std::array<const double*, kRunStackLimit + 1> operand{};
     std::size_t top = 0;
     for (std::size_t k = 0; k < runCode.count; ++k) {
         const RunStep& step = runCode.steps[k];
-        double* a = runStack.data() + top * kRunChunk;
+        if (step.op == Op::Ref) {
+            operand[top++] = runValues.data() + static_cast<std::size_t>(step.input) * kRunChunk;
+            continue;
+        }
+        const std::size_t level = step.op == Op::Number ? top++ : top - 1;
+        double* out = runStack.data() + level * kRunChunk;
+        const double* a = operand[level];
         if (step.op == Op::Number) {
-            std::fill_n(a, rows, step.number);
-            ++top;
-        } else if (step.op == Op::Ref) {
-            std::copy_n(runValues.data() + static_cast<std::size_t>(step.input) * kRunChunk, rows,
-                        a);
-            ++top;
+            std::fill_n(out, rows, step.number);
         } else if (step.op == Op::Negate) {
-            a -= kRunChunk;
             for (std::size_t i = 0; i < rows; ++i)
-                a[i] = -a[i];
+                out[i] = -a[i];
         } else if (step.op == Op::Percent) {
-            a -= kRunChunk;
             for (std::size_t i = 0; i < rows; ++i)
-                a[i] /= 100.0;
+                out[i] = a[i] / 100.0;
         } else {
             --top;
-            blockBinary(step.op, a - 2 * kRunChunk, a - kRunChunk, rows, runPlain.data());
+            out -= kRunChunk;
+            blockBinary(step.op, operand[top - 1], operand[top], out, rows, runPlain.data());
         }
+        operand[top - 1] = out;
     }
+    return operand[0];
 }
 
 int Sheet::Impl::runChunk(const Program& program, int col, int row, int limit, bool& waiting) {
     const int pageLeft = kPageSize - (row & (kPageSize - 1));
-    int n = pendingRows(program, col, row, std::min(pageLeft, limit));
-    const int wanted = n;
+    int n = std::min(pageLeft, limit);
     std::fill_n(runPlain.begin(), n, std::uint8_t{1});
-    for (std::size_t k = 0; k < runCode.count && n > 0; ++k)
-        if (runCode.steps[k].op == Op::Ref) n = gatherInput(runCode.steps[k], col, row, n);
-    waiting = n < wanted;
-    computeGathered(n);
-    SlotCursor own;
-    for (int i = 0; i < n; ++i) {
-        Slot slot = own.at(cells, col, row + i);
-        if (!slot) break; // never: the rows were checked above
-        const std::uint32_t f = slot.formula();
+    waiting = false;
+    if (!gatherTogether(program, col, row, n, waiting)) {
+        n = pendingRows(program, col, row, n);
+        const int wanted = n;
+        for (std::size_t k = 0; k < runCode.count && n > 0; ++k)
+            if (runCode.steps[k].op == Op::Ref) n = gatherInput(runCode.steps[k], col, row, n);
+        waiting = n < wanted;
+    }
+    storeGathered(col, row, n, computeGathered(n));
+    return n;
+}
+
+void Sheet::Impl::storeGathered(int col, int row, int n, const double* results) {
+    const int first = row & (kPageSize - 1);
+    Page* page = cells.pageAt(col, row);
+    for (int i = 0; i < n && page; ++i) {
+        const auto at = static_cast<std::size_t>(first + i);
+        if ((at & 3) == 0 && at + kFetchAhead < kPageSize)
+            __builtin_prefetch(&page->values[at + kFetchAhead], 1);
+        const std::uint32_t f = page->formulas[at];
         if (!runPlain[static_cast<std::size_t>(i)]) {
+            // The general evaluator may re-enter and change the sheet: look the page up again.
             evaluateNow(f);
+            page = cells.pageAt(col, row);
             continue;
         }
-        FormulaRec& rec = formulas[f];
-        rec.evalStamp = passId;
-        rec.flags &= static_cast<std::uint8_t>(~kDirty);
-        slot.value() = Value::number(runStack[static_cast<std::size_t>(i)]);
+        // No stamp: clearing the cells' marks afterwards tells that these rows are done. A cell
+        // that already holds the result is left alone, so that its memory stays clean.
+        FormulaState& state = states[f];
+        if (state.flags & kDirty) state.flags &= static_cast<std::uint8_t>(~kDirty);
+        Value& value = page->values[at];
+        if (!value.isNumber() || std::bit_cast<std::uint64_t>(value.asNumber()) !=
+                                     std::bit_cast<std::uint64_t>(results[i]))
+            value = Value::number(results[i]);
     }
-    return n;
 }
 
 int Sheet::Impl::runRows(const Program& program, int col, int row) {
@@ -206,8 +351,8 @@ int Sheet::Impl::runRows(const Program& program, int col, int row) {
         Slot slot = own.at(cells, col, row);
         if (!slot || slot.formula() == 0) break;
         const std::uint32_t f = slot.formula();
-        FormulaRec& rec = formulas[f];
-        if (rec.program != &program || !needsEval(f)) break;
+        FormulaState& state = states[f];
+        if (state.program != &program || !needsEval(f)) break;
         double number = 0.0;
         const RowOutcome outcome = runRow(runCode, col, row, inputs, number);
         if (outcome == RowOutcome::NotReady) break;
@@ -215,17 +360,17 @@ int Sheet::Impl::runRows(const Program& program, int col, int row) {
             evaluateNow(f);
             continue;
         }
-        rec.evalStamp = passId;
-        rec.flags &= static_cast<std::uint8_t>(~kDirty);
+        state.evalStamp = passId;
+        state.flags &= static_cast<std::uint8_t>(~kDirty);
         slot.value() = Value::number(number);
     }
     return row;
 }
 
-bool Sheet::Impl::evaluateRun(std::uint32_t id) {
+int Sheet::Impl::evaluateRun(std::uint32_t id) {
     const FormulaRec& first = formulas[id];
-    const Program* program = first.program;
-    if (!program->plainArithmetic || !runCode.compile(*program)) return false;
+    const Program* program = states[id].program;
+    if (!program->plainArithmetic || !runCode.compile(*program)) return 0;
     const int col = first.col, firstRow = first.row;
     runValues.resize(static_cast<std::size_t>(kRunRefLimit) * kRunChunk);
     runPlain.resize(kRunChunk);
@@ -242,12 +387,12 @@ bool Sheet::Impl::evaluateRun(std::uint32_t id) {
         limit = std::min(limit * 2, kRunChunk);
     }
     if (waiting) row = runRows(*program, col, row);
-    if (row == firstRow) return false;
+    if (row == firstRow) return 0;
     // The dirty marks of the cells go in one sweep; results were stored above.
     cells.clearDirtyRows(col, firstRow, row - 1);
     for (int r = firstRow; r < row && !stats.empty(); ++r)
         stats.invalidate(col, r);
-    return true;
+    return row - firstRow;
 }
 
 } // namespace gridx

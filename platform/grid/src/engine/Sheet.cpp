@@ -91,7 +91,7 @@ std::wstring Sheet::formulaText(int col, int row, RefStyle style) const {
     const Slot slot = impl_->cells.find(headerToZero(col), headerToZero(row));
     if (!slot || slot.formula() == 0) return {};
     const FormulaRec& rec = impl_->formulas[slot.formula()];
-    return engine::formulaText(*rec.program, rec.col, rec.row, style);
+    return engine::formulaText(*impl_->states[slot.formula()].program, rec.col, rec.row, style);
 }
 
 const Value& Sheet::value(int col, int row) const {
@@ -124,8 +124,12 @@ bool Sheet::autoRecalc() const {
 }
 
 void Sheet::recalc() {
-    impl_->markAllDirty();
-    impl_->runPass(PassKind::All, {});
+    if (impl_->passDepth > 0) {
+        // Asked from a custom function during a pass: everything waits for the next one.
+        impl_->markAllDirty();
+        return;
+    }
+    impl_->runPass(PassKind::Everything, {});
 }
 
 void Sheet::recalcCell(int col, int row) {

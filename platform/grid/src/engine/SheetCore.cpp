@@ -27,8 +27,8 @@ std::uint64_t randomSeed() {
 Sheet::Impl::Impl() : maxCols(kDefaultSize), maxRows(kDefaultSize), rng(randomSeed()) {}
 
 Sheet::Impl::~Impl() {
-    for (FormulaRec& rec : formulas)
-        if (rec.program) pool.release(rec.program);
+    for (FormulaState& state : states)
+        if (state.program) pool.release(state.program);
 }
 
 bool Sheet::Impl::inSheet(int col, int row) const {
@@ -47,14 +47,13 @@ std::uint32_t Sheet::Impl::allocateFormula(Program* program, int col, int row) {
     } else {
         id = static_cast<std::uint32_t>(formulas.size());
         formulas.emplace_back();
+        states.emplace_back();
     }
+    states[id] = FormulaState{program, 0, 0};
     FormulaRec& rec = formulas[id];
-    rec.program = program;
     rec.col = col;
     rec.row = row;
     rec.edgeBase = 0;
-    rec.flags = 0;
-    rec.evalStamp = 0;
     ++rec.generation;
     ++liveFormulas_;
     if (program->flags & kProgVolatile) volatileList.push_back(id);
@@ -63,17 +62,19 @@ std::uint32_t Sheet::Impl::allocateFormula(Program* program, int col, int row) {
 
 void Sheet::Impl::registerFormula(std::uint32_t id) {
     FormulaRec& rec = formulas[id];
-    rec.edgeBase = deps.add(cells, FormulaKey{id, rec.generation}, *rec.program, rec.col, rec.row);
+    rec.edgeBase =
+        deps.add(cells, FormulaKey{id, rec.generation}, *states[id].program, rec.col, rec.row);
 }
 
 void Sheet::Impl::freeFormula(std::uint32_t id, bool unregister) {
-    FormulaRec& rec = formulas[id];
-    if (!rec.program) return;
-    if (unregister) deps.remove(cells, *rec.program, rec.col, rec.row, rec.edgeBase);
-    if (rec.flags & kDirty) cells.setDirty(rec.col, rec.row, false);
-    pool.release(rec.program);
-    rec.program = nullptr;
-    rec.flags = 0;
+    FormulaState& state = states[id];
+    if (!state.program) return;
+    const FormulaRec& rec = formulas[id];
+    if (unregister) deps.remove(cells, *state.program, rec.col, rec.row, rec.edgeBase);
+    cells.setDirty(rec.col, rec.row, false); // also a bulk mark of a pass over everything
+    pool.release(state.program);
+    state.program = nullptr;
+    state.flags = 0;
     freeIds.push_back(id);
     --liveFormulas_;
 }
@@ -82,7 +83,7 @@ void Sheet::Impl::rebuildDependencies() {
     deps.clear();
     cells.resetHeads();
     for (std::uint32_t id = 1; id < formulas.size(); ++id)
-        if (formulas[id].program) registerFormula(id);
+        if (states[id].program) registerFormula(id);
 }
 
 void Sheet::Impl::maybeRebuildDependencies() {
@@ -95,7 +96,7 @@ void Sheet::Impl::clearContent(int col, int row) {
     ++epoch;
     stats.invalidate(col, row);
     const std::uint32_t id = slot.formula();
-    slot.formula() = 0;
+    cells.setFormula(col, row, 0);
     slot.value() = Value();
     cells.setUsed(col, row, false);
     if (id != 0) {
@@ -108,7 +109,7 @@ void Sheet::Impl::discardContent(int col, int row) {
     Slot slot = cells.find(col, row);
     if (!slot) return;
     const std::uint32_t id = slot.formula();
-    slot.formula() = 0;
+    cells.setFormula(col, row, 0);
     slot.value() = Value();
     cells.setUsed(col, row, false);
     if (id != 0) freeFormula(id, false);
@@ -133,8 +134,8 @@ std::uint32_t Sheet::Impl::placeFormula(int col, int row, Program* program) {
     ++epoch;
     stats.invalidate(col, row);
     const std::uint32_t id = allocateFormula(program, col, row);
-    const Slot slot = cells.at(col, row);
-    slot.formula() = id;
+    cells.at(col, row); // creates the page
+    cells.setFormula(col, row, id);
     cells.setUsed(col, row, true);
     registerFormula(id);
     markDirty(id);
@@ -142,16 +143,17 @@ std::uint32_t Sheet::Impl::placeFormula(int col, int row, Program* program) {
 }
 
 bool Sheet::Impl::markDirty(std::uint32_t id) {
-    FormulaRec& rec = formulas[id];
-    if (!rec.program || (rec.flags & kDirty)) return false;
+    FormulaState& state = states[id];
+    if (!state.program || (state.flags & kDirty)) return false;
     // Compact before flagging this record: a reused id (a formula set again on the same cell)
     // leaves clean copies of itself in the list, and they must be dropped here.
     if (dirtyList.size() > 2 * static_cast<std::size_t>(liveFormulas_) + 1024) {
         std::erase_if(dirtyList, [&](std::uint32_t d) {
-            return d >= formulas.size() || !(formulas[d].flags & kDirty);
+            return d >= states.size() || !(states[d].flags & kDirty);
         });
     }
-    rec.flags |= kDirty;
+    state.flags |= kDirty;
+    const FormulaRec& rec = formulas[id];
     cells.setDirty(rec.col, rec.row, true);
     ++epoch;
     dirtyList.push_back(id);
@@ -203,10 +205,9 @@ void Sheet::Impl::markCallersDirty(std::wstring_view upperName) {
         return false;
     };
     for (std::uint32_t id = 1; id < formulas.size(); ++id) {
-        const FormulaRec& rec = formulas[id];
-        if (rec.program && (rec.program->flags & kProgNames) && namesIt(*rec.program) &&
-            markDirty(id))
-            markReadersDirty(rec.col, rec.row);
+        const Program* program = states[id].program;
+        if (program && (program->flags & kProgNames) && namesIt(*program) && markDirty(id))
+            markReadersDirty(formulas[id].col, formulas[id].row);
     }
 }
 

@@ -23,15 +23,20 @@ namespace gridx {
 
 namespace engine {
 
+// What recalculation reads for every formula it passes, kept apart from the rest so that
+// passes over many formulas stream through little memory.
+struct FormulaState {
+    Program* program = nullptr;  // null: the id is free
+    std::uint32_t evalStamp = 0; // the last pass that evaluated it
+    std::uint8_t flags = 0;
+};
+
 struct FormulaRec {
-    Program* program = nullptr; // null: the id is free
     int col = 0;
     int row = 0;
     std::uint32_t edgeBase = 0;
     std::uint32_t generation = 0; // grows each time the id is given out
     std::uint32_t visitIndex = 0; // order of discovery while it is being visited
-    std::uint32_t evalStamp = 0;  // the last pass that evaluated it
-    std::uint8_t flags = 0;
 };
 
 enum FormulaFlags : std::uint8_t {
@@ -77,10 +82,19 @@ private:
     bool valid = false;
 };
 
+// Where one reference of a run reads its cells: from slot `at` of the page down, or that one
+// slot for every row.
+struct RunSource {
+    const Page* page = nullptr;
+    std::size_t at = 0;
+    bool fixedRow = false;
+};
+
 // Which formulas a pass evaluates.
 enum class PassKind {
-    All,   // every dirty formula and every volatile one
-    Roots, // the given formulas and the dirty formulas they read
+    Everything, // every formula
+    All,        // every dirty formula and every volatile one
+    Roots,      // the given formulas and the dirty formulas they read
 };
 
 // The content of one cell while it is carried somewhere else (copies, swaps).
@@ -119,11 +133,27 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
 
     // --- recalculation (Recalc.cpp)
     void runPass(engine::PassKind kind, std::span<const std::uint32_t> roots);
+    // Dirty and not evaluated in the running pass yet. In a pass over everything every formula
+    // cell starts marked, and a block of a run computed there clears the marks of its cells
+    // without stamping each formula: the cell's mark tells.
     bool needsEval(std::uint32_t id) const {
-        if (id >= formulas.size()) return false;
-        const engine::FormulaRec& rec = formulas[id];
-        return rec.program && (rec.flags & engine::kDirty) && rec.evalStamp != passId;
+        if (id >= states.size()) return false;
+        const engine::FormulaState& state = states[id];
+        if (!state.program || state.evalStamp == passId) return false;
+        if (state.flags & engine::kDirty) return true;
+        return everything && cells.isDirty(formulas[id].col, formulas[id].row);
     }
+    // needsEval for the formula in slot `at` of a page, read from the page's marks.
+    bool waitsAt(const engine::Page& page, std::size_t at) const {
+        if (!(page.dirty[at >> 6] >> (at & 63) & 1)) return false;
+        const engine::FormulaState& state = states[page.formulas[at]];
+        return state.program && state.evalStamp != passId;
+    }
+    // Evaluates every formula, column by column; false when the sheet changed meanwhile.
+    bool evaluateEverything();
+    // After a pass over everything that the sheet's changes disturbed: what was left out is
+    // marked dirty the usual way.
+    void markUnevaluatedDirty();
     bool visit(std::uint32_t root);
     bool startVisit(std::uint32_t id);
     void collectChildren(std::uint32_t id);
@@ -138,8 +168,8 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     void keepDirtyClosed(std::span<const std::uint32_t> ids);
 
     // --- runs of one arithmetic formula down a column (Runs.cpp)
-    // Computes the run starting at formula `id`; false when it computed nothing.
-    bool evaluateRun(std::uint32_t id);
+    // Computes the run starting at formula `id`; the number of rows it computed.
+    int evaluateRun(std::uint32_t id);
     // False when the slot is a formula still waiting; otherwise reads it into `number`, or
     // clears `plain` when it is not a finite number.
     bool inputReady(engine::Slot slot, double& number, bool& plain) const {
@@ -161,9 +191,25 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     // Reads one reference's cells for n rows into runValues; the rows before the first whose
     // cell still waits (n when none does).
     int gatherInput(const engine::RunStep& step, int col, int row, int n);
-    // Computes the first n rows of the gathered block into the bottom of runStack, clearing
-    // runPlain where the general evaluator must give the result.
-    void computeGathered(int n);
+    // Reads every input of a block of n rows in one sweep when each reference's cells lie in one
+    // page; false (nothing read) otherwise. n shrinks to the end of the first page or to the
+    // rows whose inputs are ready (then `waiting` is set).
+    bool gatherTogether(const engine::Program& program, int col, int row, int& rows, bool& waiting);
+    // The sweep itself, over at most n rows of the results' page from slot `outAt`; stops at
+    // the first row that holds another program or needs no evaluation, and returns its index.
+    int gatherRows(const engine::Program& program, std::span<const engine::RunSource> sources,
+                   const engine::Page& out, int outAt, int n);
+    // Reads `count` cells of one page (or of no page) down from (col, row) into `values`,
+    // clearing `plain` where the cell is no finite number; the rows before the first whose
+    // cell waits.
+    int gatherSegment(int col, int row, int count, double* values, std::uint8_t* plain);
+    // The cells from slot `at` of the page before the first whose formula waits (at most count).
+    int readyRows(const engine::Page& page, std::size_t at, int count) const;
+    // Computes the first n rows of the gathered block, clearing runPlain where the general
+    // evaluator must give the result; the results' rows.
+    const double* computeGathered(int n);
+    // Stores the results of the first n rows of the block from (col, row).
+    void storeGathered(int col, int row, int n, const double* results);
     // Computes a block of rows within one page; `waiting` tells an input cut it short.
     int runChunk(const engine::Program& program, int col, int row, int limit, bool& waiting);
     // Computes rows one at a time until the run ends; the row after the last one computed.
@@ -207,7 +253,8 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     engine::DependencyIndex deps;
     engine::ProgramPool pool;
     engine::ProgramBuilder scratch;
-    std::vector<engine::FormulaRec> formulas{1}; // id 0 means "no formula"
+    std::vector<engine::FormulaState> states{1}; // by formula id; id 0 means "no formula"
+    std::vector<engine::FormulaRec> formulas{1}; // by formula id, beside `states`
     std::vector<std::uint32_t> freeIds;
     std::vector<std::uint32_t> dirtyList;
     std::vector<std::uint32_t> volatileList;
@@ -229,6 +276,7 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     int passDepth = 0;
     std::uint32_t passId = 0;
     std::uint64_t epoch = 0; // grows with every change a running pass must notice
+    bool everything = false; // the pass evaluates every formula, dirty or not
     struct Frame {
         std::uint32_t id;
         std::uint32_t begin; // its children in `children`

@@ -72,17 +72,18 @@ void Sheet::Impl::endStructure() {
 // Rewrites every formula's references for the edit, before the cells move.
 void Sheet::Impl::adjustPrograms(const AxisEdit& edit, int limit) {
     for (std::uint32_t id = 1; id < formulas.size(); ++id) {
-        FormulaRec& rec = formulas[id];
-        if (!rec.program) continue;
+        Program*& program = states[id].program;
+        if (!program) continue;
+        const FormulaRec& rec = formulas[id];
         const auto moved = edit.move(edit.rows ? rec.row : rec.col);
         if (!moved || *moved > limit) continue; // the formula goes with its cell
         const int newCol = edit.rows ? rec.col : *moved;
         const int newRow = edit.rows ? *moved : rec.row;
         Program* adjusted =
-            adjustForEdit(pool, scratch, rec.program, rec.col, rec.row, newCol, newRow, edit);
-        if (adjusted != rec.program) structureChanged.push_back(id);
-        pool.release(rec.program);
-        rec.program = adjusted;
+            adjustForEdit(pool, scratch, program, rec.col, rec.row, newCol, newRow, edit);
+        if (adjusted != program) structureChanged.push_back(id);
+        pool.release(program);
+        program = adjusted;
     }
 }
 
@@ -142,8 +143,8 @@ void Sheet::Impl::insertCols(int at, int count) {
         for (int row : usedRows(cells, col, 0, kRowLimit))
             dropCell(col, row, col + edit.count, row);
     });
-    for (FormulaRec& rec : formulas)
-        if (rec.program && rec.col >= at) rec.col += edit.count;
+    for (std::uint32_t id = 1; id < formulas.size(); ++id)
+        if (states[id].program && formulas[id].col >= at) formulas[id].col += edit.count;
     endStructure();
 }
 
@@ -157,8 +158,8 @@ void Sheet::Impl::deleteCols(int at, int count) {
             discardContent(col, row);
     adjustPrograms(edit, maxCols);
     cells.eraseColumns(at, edit.count);
-    for (FormulaRec& rec : formulas)
-        if (rec.program && rec.col > end) rec.col -= edit.count;
+    for (std::uint32_t id = 1; id < formulas.size(); ++id)
+        if (states[id].program && formulas[id].col > end) formulas[id].col -= edit.count;
     endStructure();
 }
 
@@ -169,7 +170,7 @@ std::vector<CarriedCell> Sheet::Impl::carry(const RangeRef& block) {
     cells.forEachUsed(block, [&](int col, int row, Slot slot) {
         CarriedCell item{col - block.col1, row - block.row1, slot.value(), nullptr};
         if (slot.formula() != 0) {
-            item.program = formulas[slot.formula()].program;
+            item.program = states[slot.formula()].program;
             ProgramPool::retain(item.program);
         }
         items.push_back(std::move(item));
@@ -270,6 +271,7 @@ void Sheet::Impl::clearAll() {
     if (passDepth == 0) {
         // No pass holds formula ids: start numbering afresh.
         formulas.resize(1);
+        states.resize(1);
         freeIds.clear();
     }
 }

@@ -241,6 +241,35 @@ TEST_F(ColumnRunTest, AutomaticAndManualRecalculationKeepRunsCurrent) {
     EXPECT_EQ(number(L"D11"), 45.0);
 }
 
+TEST_F(ColumnRunTest, AFullRecalculationOrdersRunsReadingColumnsFurtherRight) {
+    // Column A reads column C, which reads B: a full pass walks the columns left to right, so
+    // the runs of A must wait for C. Long enough to span several storage pages.
+    constexpr int kRows = 2500;
+    sheet.setMaxRows(kRows);
+    sheet.setAutoRecalc(false);
+    fillDown(sheet, 1, 1, kRows, L"=C#*2");
+    fillDown(sheet, 3, 1, kRows, L"=B#+1");
+    sheet.setFormula(5, 1, L"=SUM(A1:A2500)", RefStyle::A1, false);
+    for (int row = 1; row <= kRows; ++row) // every formula is stale now
+        sheet.setConstant(2, row, Value::number(row));
+    sheet.recalc();
+    EXPECT_EQ(number(L"A1"), 4.0);
+    EXPECT_EQ(number(L"A2500"), 5002.0);
+    EXPECT_EQ(number(L"E1"), 2.0 * (kRows * (kRows + 1) / 2.0 + kRows));
+
+    // Once everything is computed nothing waits: a second pass gives the same, and edits
+    // with automatic recalculation reach every reader again.
+    sheet.recalc();
+    EXPECT_EQ(number(L"A1234"), 2.0 * 1235);
+    sheet.setAutoRecalc(true);
+    set(L"B1234", L"0");
+    EXPECT_EQ(number(L"C1234"), 1.0);
+    EXPECT_EQ(number(L"A1234"), 2.0);
+    EXPECT_EQ(number(L"E1"), 2.0 * (kRows * (kRows + 1) / 2.0 + kRows) - 2.0 * 1234);
+    set(L"C2000", L"=B2000");
+    EXPECT_EQ(number(L"A2000"), 4000.0);
+}
+
 TEST_F(ColumnRunTest, ACycleThroughARunShowsCircularInEveryMember) {
     sheet.setAutoRecalc(false);
     for (int row = 1; row <= 10; ++row)
