@@ -173,6 +173,25 @@ TEST_F(CreationTest, OnlyGridWindowsAreRecognisedAndShowHideSwitchVisibility) {
     EXPECT_TRUE(IsWindowVisible(grid()));
 }
 
+HWND windowOfClass(const wchar_t* className) {
+    WNDCLASSEXW existing;
+    if (!GetClassInfoEx(nullptr, className, &existing)) {
+        WNDCLASSEXW wc;
+        wc.lpfnWndProc = &DefWindowProc;
+        wc.lpszClassName = className;
+        RegisterClassEx(&wc);
+    }
+    return CreateWindowEx(0, className, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                          nullptr);
+}
+
+TEST_F(CreationTest, TheOlderGridClassNamesAreRecognisedByTheirPrefixes) {
+    EXPECT_TRUE(Trk_Spread::isGridWindowClass(windowOfClass(L"SPR32X30_SpreadSheet")));
+    EXPECT_TRUE(Trk_Spread::isGridWindowClass(windowOfClass(L"fpSpread60")));
+    EXPECT_FALSE(Trk_Spread::isGridWindowClass(windowOfClass(L"fpUSpread")));
+    EXPECT_FALSE(Trk_Spread::isGridWindowClass(windowOfClass(L"SPR3")));
+}
+
 TEST_F(CreationTest, EditorSettingsOnlyRememberTheFileForNow) {
     create(2, 2);
     const Trk_String face = spread.fontName;
