@@ -62,7 +62,9 @@ public:
     const Trk_Array<int>& contextMenuEntries() const { return menuEntries; }
     // Links a check-box column to the column whose cells it locks ("0") or unlocks ("1") and
     // applies that to every row. False, linking nothing, unless both are distinct columns of
-    // the grid.
+    // the grid. When the user flips a check box of the column, its row follows and the partner
+    // cell becomes active; the release notification reaches the wrapper through its dialog's
+    // command routing, and the dialog still receives it.
     bool linkCheckColumn(int checkCol, int dependentCol);
     int linkedCheckColumn() const { return checkColumn; }
     int linkedDependentColumn() const { return dependentColumn; }
@@ -201,6 +203,7 @@ public:
     // The control's result: 1 on success, 0 on failure.
     int loadFile(const Trk_String& path);
     int saveFile(const Trk_String& path);
+    // Registrations end with every load: register again after loadFile.
     bool addCustomFunction(const Trk_String& name, int minArgs, int maxArgs, CALCFUNCPROC callback,
                            long flags);
     bool recalc();

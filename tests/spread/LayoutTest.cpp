@@ -154,6 +154,19 @@ TEST_F(LayoutTest, RuleFourNamingAMissingColumnSharesEqually) {
     EXPECT_EQ(pixels(kCols), width / kCols);
 }
 
+TEST_F(LayoutTest, AGridWithOneColumnSlotGivesItTheWholeWidthOrTheFixedOne) {
+    ASSERT_TRUE(spread.setColCount(1, false));
+    const int width = resizeTo(300, false);
+    ASSERT_TRUE(spread.equalWidths(true, 10));
+    EXPECT_EQ(pixels(1), width - scrollBar());
+    spread.setResizeRule(4, 1, 70);
+    resizeTo(300, false);
+    EXPECT_EQ(pixels(1), 70);
+    spread.setResizeRule(3, 1, 40);
+    resizeTo(300, false);
+    EXPECT_EQ(pixels(1), width * 40 / 100);
+}
+
 TEST_F(LayoutTest, RuleFiveGivesListedSlotsTheirWidthsAndTheOthersTheRest) {
     spread.setResizeRuleColumns(5, Trk_Array<int>{1, Trk_Spread::HEADER, 3, 99},
                                 Trk_Array<int>{80, 30});

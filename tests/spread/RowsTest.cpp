@@ -43,6 +43,42 @@ TEST_F(RowsTest, InsertingARowPushesTheOthersDownAndAsksForItsCaption) {
     EXPECT_EQ(spread.rowCount(), 5);
 }
 
+// A grid whose caption question is answered by the test, as a prompt dialog would.
+class PromptedSpread : public Trk_Spread {
+public:
+    bool answer = true;
+    int questions = 0;
+
+protected:
+    bool askCaption(bool forRow, Trk_String& caption) override {
+        ++questions;
+        caption = forRow ? L"row caption" : L"column caption";
+        return answer;
+    }
+};
+
+TEST_F(RowsTest, TheCaptionQuestionCanBeAnsweredOrDeclined) {
+    HostWindow otherHost;
+    ASSERT_TRUE(otherHost.create());
+    PromptedSpread prompted;
+    ASSERT_TRUE(prompted.createInDialog(&otherHost, kPlaceholderId, true));
+    ASSERT_TRUE(prompted.setColCount(2, false));
+    ASSERT_TRUE(prompted.setRowCount(2, false));
+    const HWND other = prompted.GetSafeHwnd();
+    Trk_String caption;
+
+    ASSERT_TRUE(prompted.insertRow(1, true, false));
+    ASSERT_TRUE(prompted.getCellText(Trk_Spread::HEADER, 1, 0, caption));
+    EXPECT_EQ(caption, L"row caption");
+    prompted.answer = false;
+    ASSERT_TRUE(prompted.insertCol(1, true, false));
+    ASSERT_TRUE(prompted.getCellText(1, Trk_Spread::HEADER, 0, caption));
+    EXPECT_TRUE(caption.isEmpty()) << "a declined question leaves the caption empty";
+    ASSERT_TRUE(prompted.insertRow(1, false, false));
+    EXPECT_EQ(prompted.questions, 2);
+    EXPECT_EQ(SSGetMaxRows(other), 4);
+}
+
 TEST_F(RowsTest, InsertingAColumnWorksTheSameWay) {
     set(2, 1, L"second");
     ASSERT_TRUE(spread.insertCol(1, true, false));

@@ -54,6 +54,17 @@ TEST_F(SizeTest, GrowingWithFormatCopyGivesNewRowsTheLastRowsFormatButNotItsData
     EXPECT_TRUE(spread.isChanged());
 }
 
+TEST_F(SizeTest, GrowingKeepsTheFontsOfTheRowsThatWereThere) {
+    create(2, 2);
+    ASSERT_TRUE(spread.setFontRange(1, 2, 2, 2, true, false));
+    ASSERT_TRUE(spread.setFontRange(Trk_Spread::HEADER, 2, Trk_Spread::HEADER, 2, false, false));
+    ASSERT_TRUE(spread.setRowCount(4, true));
+    EXPECT_TRUE(bold(1, 2));
+    EXPECT_FALSE(bold(Trk_Spread::HEADER, 2));
+    EXPECT_FALSE(bold(1, 3)) << "new rows get the regular font";
+    EXPECT_TRUE(bold(Trk_Spread::HEADER, 3));
+}
+
 TEST_F(SizeTest, GrowingWithoutFormatCopyLeavesNewRowsPlainAndUnchanged) {
     create(2, 1);
     ASSERT_TRUE(spread.setCheckCell(1, 1, false));
