@@ -2,6 +2,7 @@
 // Text is shared between copies (reference counted, immutable), so copying a value is cheap.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -66,6 +67,9 @@ public:
 
     // Accessors for the matching kind; other kinds give 0, false, "" or ErrorCode::Value.
     double asNumber() const noexcept { return kind_ == ValueKind::Number ? number_ : 0.0; }
+    // The payload read as a number whatever the kind: the number for numbers, meaningless
+    // otherwise. For loops that test the kind apart and must not branch on it.
+    double payloadAsNumber() const noexcept { return std::bit_cast<double>(payload_); }
     bool asBoolean() const noexcept { return kind_ == ValueKind::Boolean && boolean_; }
     std::wstring_view asText() const noexcept;
     ErrorCode asError() const noexcept {
@@ -89,6 +93,7 @@ private:
         bool boolean_;
         ErrorCode error_;
         TextBlock* text_;
+        std::uint64_t payload_; // all of the above as raw bits
     };
     ValueKind kind_ = ValueKind::Empty;
 };

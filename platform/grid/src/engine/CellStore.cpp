@@ -101,27 +101,26 @@ void CellStore::clearDirtyRows(int col, int row1, int row2) {
     }
 }
 
-int CellStore::nextUsedRow(int col, int row, int last) const {
-    return nextMarkedRow(&Page::used, col, row, last);
-}
-
-int CellStore::nextDirtyRow(int col, int row, int last) const {
-    if (col < 0 || static_cast<std::size_t>(col) >= cols_.size()) return -1;
-    if (cols_[static_cast<std::size_t>(col)].dirtyCount == 0) return -1;
-    return nextMarkedRow(&Page::dirty, col, row, last);
-}
-
-void CellStore::setFormula(int col, int row, std::uint32_t id) {
+void CellStore::setFormula(int col, int row, std::uint32_t id, const void* program) {
     Page* p = page(col, row);
     if (!p) return;
     const int i = slotIndex(row);
     p->formulas[static_cast<std::size_t>(i)] = id;
     std::uint64_t& word = p->hasFormula[static_cast<std::size_t>(i >> 6)];
-    if (((word & bit(i)) != 0) == (id != 0)) return;
-    word ^= bit(i);
-    const int delta = id != 0 ? 1 : -1;
-    p->formulaCount += static_cast<std::uint32_t>(delta);
-    cols_[static_cast<std::size_t>(col)].formulaCount += static_cast<std::uint32_t>(delta);
+    if (((word & bit(i)) != 0) != (id != 0)) {
+        word ^= bit(i);
+        const int delta = id != 0 ? 1 : -1;
+        p->formulaCount += static_cast<std::uint32_t>(delta);
+        cols_[static_cast<std::size_t>(col)].formulaCount += static_cast<std::uint32_t>(delta);
+    }
+    if (id != 0)
+        p->sharedProgram = p->formulaCount == 1 || p->sharedProgram == program ? program : nullptr;
+    else if (p->formulaCount == 0)
+        p->sharedProgram = nullptr;
+}
+
+void CellStore::programChanged(int col, int row) {
+    if (Page* p = page(col, row)) p->sharedProgram = nullptr;
 }
 
 void CellStore::markFormulasDirty() {
@@ -129,6 +128,7 @@ void CellStore::markFormulasDirty() {
         if (column.formulaCount == 0) continue;
         for (const auto& pg : column.pages) {
             if (!pg || pg->formulaCount == 0) continue;
+            pg->dirtyBeforeAll = pg->dirtyCount > 0;
             std::uint32_t count = 0;
             for (int w = 0; w < kPageWords; ++w) {
                 const auto i = static_cast<std::size_t>(w);
@@ -141,7 +141,7 @@ void CellStore::markFormulasDirty() {
     }
 }
 
-int CellStore::nextMarkedRow(Bits marks, int col, int row, int last) const {
+int CellStore::nextUsedRow(int col, int row, int last) const {
     if (col < 0 || static_cast<std::size_t>(col) >= cols_.size()) return -1;
     const Column& column = cols_[static_cast<std::size_t>(col)];
     if (column.usedCount == 0) return -1;
@@ -154,7 +154,7 @@ int CellStore::nextMarkedRow(Bits marks, int col, int row, int last) const {
             const int from = row - base;
             for (int w = from >> 6; w < kPageWords; ++w) {
                 const std::uint64_t bits =
-                    (pg->*marks)[static_cast<std::size_t>(w)] & wordMask(w, from, kPageSize - 1);
+                    pg->used[static_cast<std::size_t>(w)] & wordMask(w, from, kPageSize - 1);
                 if (bits) {
                     const int found = base + w * 64 + std::countr_zero(bits);
                     return found <= last ? found : -1;

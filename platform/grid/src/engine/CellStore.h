@@ -25,6 +25,9 @@ struct Page {
     std::uint32_t usedCount = 0;
     std::uint32_t dirtyCount = 0;
     std::uint32_t formulaCount = 0;
+    // The program every formula of the page has, when one is known to (filled-down formulas).
+    const void* sharedProgram = nullptr;
+    bool dirtyBeforeAll = false; // some formula was dirty when the last mark of all began
     std::array<std::uint64_t, kPageWords> used{};       // holds a constant or a formula
     std::array<std::uint64_t, kPageWords> hasFormula{}; // holds a formula
     std::array<std::uint64_t, kPageWords> dirty{};      // formula waiting for recalculation
@@ -42,6 +45,8 @@ public:
     explicit operator bool() const { return page_ != nullptr; }
     Value& value() const { return page_->values[index_]; }
     std::uint32_t formula() const { return page_->formulas[index_]; }
+    // The cell's formula is marked for recalculation.
+    bool marked() const { return (page_->dirty[index_ >> 6] >> (index_ & 63)) & 1; }
     std::uint32_t& depHead() const { return page_->depHeads[index_]; }
 
 private:
@@ -87,8 +92,10 @@ public:
     bool isUsed(int col, int row) const;
     void setUsed(int col, int row, bool used);
     bool isDirty(int col, int row) const;
-    // Sets the formula id of an existing slot (0: none).
-    void setFormula(int col, int row, std::uint32_t id);
+    // Sets the formula id of an existing slot (0: none) and, when known, its program.
+    void setFormula(int col, int row, std::uint32_t id, const void* program = nullptr);
+    // The formula of the cell got another program.
+    void programChanged(int col, int row);
     void setDirty(int col, int row, bool dirty);
     // Clears the dirty marks of rows [row1, row2] of the column.
     void clearDirtyRows(int col, int row1, int row2);
@@ -96,6 +103,12 @@ public:
     Page* pageAt(int col, int row) { return page(col, row); }
     std::size_t usedCount() const { return usedCount_; }
     int columnsAllocated() const { return static_cast<int>(cols_.size()); }
+    // Pages allocated for the column (some may be missing in between).
+    int pageCount(int col) const {
+        return col >= 0 && static_cast<std::size_t>(col) < cols_.size()
+                   ? static_cast<int>(cols_[static_cast<std::size_t>(col)].pages.size())
+                   : 0;
+    }
 
     // Visits the used cells of the range row by row, left to right, until `visit` says stop.
     void forEachUsed(const RangeRef& range,
@@ -104,8 +117,6 @@ public:
     void forEachDirty(const RangeRef& range, FunctionRef<void(Slot slot)> visit) const;
     // The first used row >= `row` and <= `last` of the column, or -1.
     int nextUsedRow(int col, int row, int last) const;
-    // The first row >= `row` and <= `last` of the column whose formula is dirty, or -1.
-    int nextDirtyRow(int col, int row, int last) const;
     // Marks every formula cell dirty.
     void markFormulasDirty();
     // Visits every allocated slot (used or not) of every column.
@@ -125,8 +136,6 @@ public:
 
 private:
     struct Walker;
-    using Bits = std::array<std::uint64_t, kPageWords> Page::*;
-    int nextMarkedRow(Bits bits, int col, int row, int last) const;
     Page* page(int col, int row) {
         if (col < 0 || row < 0 || static_cast<std::size_t>(col) >= cols_.size()) return nullptr;
         const auto& pages = cols_[static_cast<std::size_t>(col)].pages;

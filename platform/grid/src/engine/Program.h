@@ -145,7 +145,7 @@ private:
 // Deepest operand stack of a program that whole runs of formulas may share in one loop.
 constexpr int kRunStackLimit = 16;
 constexpr int kRunRefLimit = 16; // references of such a program
-constexpr int kRunChunk = 1024;  // rows whose inputs are read together
+constexpr int kRunChunk = 512;   // rows whose inputs are read together
 
 // True when the code is only numbers, single-cell references and arithmetic operators.
 bool isPlainArithmetic(std::span<const std::uint32_t> code, int maxStack);

@@ -10,6 +10,7 @@
 #include "engine/SheetImpl.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace gridx {
 
@@ -28,6 +29,16 @@ public:
 private:
     int& depth_;
 };
+
+// The first slot >= `from` of the page whose cell is marked dirty, or kPageSize.
+int nextMarkedSlot(const Page& page, int from) {
+    for (int w = from >> 6; w < kPageWords; ++w) {
+        std::uint64_t bits = page.dirty[static_cast<std::size_t>(w)];
+        if (w == from >> 6) bits &= ~std::uint64_t{0} << (from & 63);
+        if (bits) return w * 64 + std::countr_zero(bits);
+    }
+    return kPageSize;
+}
 
 } // namespace
 
@@ -83,27 +94,36 @@ bool Sheet::Impl::evaluateEverything() {
     cells.markFormulasDirty();
     everything = true;
     const std::uint64_t startEpoch = epoch;
-    for (int col = 0; col < cells.columnsAllocated(); ++col) {
-        for (int row = cells.nextDirtyRow(col, 0, kRowLimit); row >= 0;
-             row = cells.nextDirtyRow(col, row, kRowLimit)) {
-            const Slot slot = cells.find(col, row);
-            const std::uint32_t id = slot ? slot.formula() : 0;
-            if (!needsEval(id)) {
-                ++row;
-            } else if (const int done = evaluateRun(id); done > 0) {
-                row += done;
-            } else if (visit(id)) {
-                ++row;
-            } else {
-                abortVisit();
-            }
-        }
-    }
+    everythingEpoch = epoch;
+    for (int col = 0; col < cells.columnsAllocated(); ++col)
+        for (int page = 0; page < cells.pageCount(col); ++page)
+            evaluatePage(col, page << kPageShift);
     everything = false;
     std::erase_if(dirtyList, [&](std::uint32_t id) {
         return id >= states.size() || !(states[id].flags & kDirty);
     });
     return epoch == startEpoch;
+}
+
+void Sheet::Impl::evaluatePage(int col, int firstRow) {
+    for (int slot = 0; slot < kPageSize;) {
+        // An evaluation may change the sheet: the page is looked up again every time.
+        const Page* page = cells.pageAt(col, firstRow);
+        if (!page || page->dirtyCount == 0) return;
+        slot = nextMarkedSlot(*page, slot);
+        if (slot == kPageSize) return;
+        const auto at = static_cast<std::size_t>(slot);
+        const std::uint32_t id = page->formulas[at];
+        if (!waitsAt(*page, at)) {
+            ++slot;
+        } else if (const int done = evaluateRun(id); done > 0) {
+            slot += done; // rows past this page are no longer marked
+        } else if (visit(id)) {
+            ++slot;
+        } else {
+            abortVisit();
+        }
+    }
 }
 
 void Sheet::Impl::markUnevaluatedDirty() {

@@ -16,10 +16,49 @@ namespace gridx {
 
 using namespace engine;
 
+namespace engine {
+
+// A block of a run read in one sweep down all its inputs together, which keeps several memory
+// streams busy at once; fetching ahead (the results' cells included) hides their latency.
+struct Sweep {
+    std::array<const Value*, kRunRefLimit> from{};  // each reference's first cell
+    std::array<std::size_t, kRunRefLimit> stride{}; // 1, or 0 for a fixed row
+    std::array<double*, kRunRefLimit> into{};       // its numbers, one per row
+    std::size_t refs = 0;
+    std::uint8_t* plain = nullptr;        // per row: every input a finite number
+    const std::uint32_t* ids = nullptr;   // the results' formula ids
+    const std::uint64_t* marks = nullptr; // the results' page: cells marked dirty
+    std::size_t first = 0;                // the results' first slot in their page
+    std::size_t reach = 0;                // rows from the first that every stream has in its page
+    const Value* results = nullptr;
+    const FormulaState* states = nullptr;
+    const Program* program = nullptr;
+    std::uint32_t passId = 0;
+    std::uint8_t flags = 0; // out: the flags of the rows' formulas, or-ed together
+    bool strided = false;   // some reference reads a fixed row
+    bool known = false;     // the page's marks alone tell which rows wait
+
+    // Moves on past `rows` rows read.
+    void advance(std::size_t rows) {
+        for (std::size_t k = 0; k < refs; ++k)
+            from[k] += rows * stride[k];
+        ids += rows;
+        results += rows;
+        first += rows;
+        reach -= rows;
+    }
+};
+
+} // namespace engine
+
 namespace {
 
+// Distance between the row blocks of runValues and runStack: a little more than a block, so
+// that the same row of different blocks does not fall on addresses 4 KiB apart (which the
+// processor mistakes for one another and stalls on).
+constexpr std::size_t kRunRows = kRunChunk + 24;
+constexpr int kSweepRows = 128;          // rows read, computed and stored at a time
 constexpr std::size_t kFetchAhead = 128; // values, 32 cache lines
-constexpr int kStatesAhead = 32;         // formula states, 8 cache lines
 
 // x op y for finite operands; false where the general evaluator gives an error.
 bool plainBinary(Op op, double x, double y, double& r) {
@@ -27,7 +66,10 @@ bool plainBinary(Op op, double x, double y, double& r) {
     return arithmetic(op, x, y, r, ignored);
 }
 
-// r[i] = a[i] op b[i] for every row; clears `plain` where the general evaluator gives an error.
+// r[i] = a[i] op b[i] for every row. A non-finite sum, difference or product stays non-finite
+// through the sums, differences and products after it, so those are checked once at the end;
+// other operators check their operands and result here. Clears `plain` where the general
+// evaluator gives an error.
 void blockBinary(Op op, const double* a, const double* b, double* r, std::size_t n,
                  std::uint8_t* plain) {
     switch (op) {
@@ -44,12 +86,97 @@ void blockBinary(Op op, const double* a, const double* b, double* r, std::size_t
             r[i] = a[i] * b[i];
         break;
     default:
-        for (std::size_t i = 0; i < n; ++i)
-            plain[i] = plainBinary(op, a[i], b[i], r[i]) && plain[i];
-        return;
+        for (std::size_t i = 0; i < n; ++i) {
+            const bool finite = std::isfinite(a[i]) && std::isfinite(b[i]);
+            plain[i] = plainBinary(op, a[i], b[i], r[i]) && finite && plain[i];
+        }
+        break;
     }
-    for (std::size_t i = 0; i < n; ++i)
-        plain[i] = std::isfinite(r[i]) && plain[i];
+}
+
+// How many slots from `first` on (at most `rows`) are marked, up to the first that is not.
+std::size_t markedRun(const std::uint64_t* marks, std::size_t first, std::size_t rows) {
+    std::size_t n = 0;
+    while (n < rows) {
+        const std::size_t at = first + n;
+        const auto bits = static_cast<std::size_t>(64 - (at & 63));
+        const auto ones = static_cast<std::size_t>(std::countr_one(marks[at >> 6] >> (at & 63)));
+        n += std::min(ones, bits);
+        if (ones < bits) break;
+    }
+    return std::min(n, rows);
+}
+
+// Reads the rows of the sweep until the first that holds another formula or needs no
+// evaluation; returns how many were read. `Refs` fixes the number of references when it is
+// small, so that the compiler unrolls the inner loop; 0 reads it from the sweep. `Strided`:
+// some reference reads a fixed row. `Known`: the page's marks alone tell which rows wait
+// (every formula of the page has the program and none was dirty before the pass).
+template <std::size_t Refs, bool Strided, bool Known>
+std::size_t sweepRows(Sweep& s, std::size_t rows) {
+    // Local copies: the byte-wide writes below could alias anything reached through `s`.
+    constexpr std::size_t kSlots = Refs != 0 ? Refs : kRunRefLimit;
+    const std::size_t refs = Refs != 0 ? Refs : s.refs;
+    std::array<const Value*, kSlots> from{};
+    std::array<std::size_t, kSlots> stride{};
+    std::array<double*, kSlots> into{};
+    for (std::size_t k = 0; k < refs; ++k) {
+        from[k] = s.from[k];
+        stride[k] = s.stride[k];
+        into[k] = s.into[k];
+    }
+    std::uint8_t* const plain = s.plain;
+    const std::uint32_t* const ids = s.ids;
+    const std::uint64_t* const marks = s.marks;
+    const FormulaState* const states = s.states;
+    const Value* const results = s.results;
+    const Program* const program = s.program;
+    const std::size_t first = s.first;
+    const std::size_t reach = s.reach;
+    const std::uint32_t passId = s.passId;
+    unsigned flags = 0;
+    std::size_t i = 0;
+    // With the page's marks alone telling, the rows that wait are known before reading.
+    if constexpr (Known) rows = markedRun(marks, first, rows);
+    for (; i < rows; ++i) {
+        if ((i & 3) == 0) {
+            // Past the block too: the next block goes on down the same pages.
+            const std::size_t ahead = std::min(i + kFetchAhead, reach - 1);
+            for (std::size_t k = 0; k < refs; ++k)
+                __builtin_prefetch(from[k] + (Strided ? ahead * stride[k] : ahead));
+            __builtin_prefetch(results + ahead, 1);
+            if constexpr (!Known) __builtin_prefetch(states + ids[ahead]);
+        }
+        if constexpr (!Known) {
+            const std::size_t at = first + i;
+            if (!((marks[at >> 6] >> (at & 63)) & 1)) break;
+            const FormulaState& state = states[ids[i]];
+            if (state.program != program || state.evalStamp == passId) break;
+            flags |= state.flags;
+        }
+        unsigned ok = plain[i];
+        for (std::size_t k = 0; k < refs; ++k) {
+            // What is no number is left to the general evaluator: its payload does not matter.
+            // Non-finite numbers need no check here: the computation finds them in its results.
+            const Value& value = from[k][Strided ? i * stride[k] : i];
+            into[k][i] = value.payloadAsNumber();
+            ok &= static_cast<unsigned>(value.isNumber());
+        }
+        plain[i] = static_cast<std::uint8_t>(ok);
+    }
+    s.flags = static_cast<std::uint8_t>(flags);
+    return i;
+}
+
+// Stores a block's results where every row came out a finite number: a cell that already
+// holds its result is left alone, so that its memory stays clean.
+void storeNumbers(Value* cells, const double* results, std::size_t rows) {
+    for (std::size_t i = 0; i < rows; ++i) {
+        Value& value = cells[i];
+        if (!value.isNumber() || std::bit_cast<std::uint64_t>(value.payloadAsNumber()) !=
+                                     std::bit_cast<std::uint64_t>(results[i]))
+            value = Value::number(results[i]);
+    }
 }
 
 } // namespace
@@ -121,19 +248,16 @@ int Sheet::Impl::pendingRows(const Program& program, int col, int row, int limit
     const Page* page = cells.pageAt(col, row);
     if (!page) return 0;
     const std::uint32_t* ids = page->formulas.data() + (row & (kPageSize - 1));
-    const int ahead = std::min(limit, kPageSize - (row & (kPageSize - 1)));
-    int n = 0;
     const auto first = static_cast<std::size_t>(row & (kPageSize - 1));
+    int n = 0;
     while (n < limit && states[ids[n]].program == &program &&
-           waitsAt(*page, first + static_cast<std::size_t>(n))) {
-        if (n + kStatesAhead < ahead) __builtin_prefetch(&states[ids[n + kStatesAhead]]);
+           waitsAt(*page, first + static_cast<std::size_t>(n)))
         ++n;
-    }
     return n;
 }
 
-bool Sheet::Impl::gatherTogether(const Program& program, int col, int row, int& rows,
-                                 bool& waiting) {
+bool Sheet::Impl::sweepTogether(const Program& program, int col, int row, int& rows,
+                                bool& waiting) {
     std::array<RunSource, kRunRefLimit> sources{};
     int refs = 0, n = rows;
     // Each reference's cells must lie in one page: the block ends where the first page does.
@@ -157,58 +281,79 @@ bool Sheet::Impl::gatherTogether(const Program& program, int col, int row, int& 
         const int upTo = readyRows(*source.page, source.at, source.fixedRow ? 1 : ready);
         ready = source.fixedRow && upTo == 1 ? ready : upTo;
     }
-    const Page* out = cells.pageAt(col, row);
-    const int pending =
-        gatherRows(program, std::span(sources.data(), static_cast<std::size_t>(refs)), *out,
-                   row & (kPageSize - 1), ready);
-    waiting = ready < n && pending == ready;
-    rows = pending;
+    Sweep sweep = makeSweep(program, std::span(sources.data(), static_cast<std::size_t>(refs)),
+                            *cells.pageAt(col, row), row & (kPageSize - 1));
+    // Small pieces at a time, so that what one step writes is still at hand for the next.
+    int done = 0;
+    const std::uint64_t before = epoch;
+    while (done < ready) {
+        const int piece = std::min(kSweepRows, ready - done);
+        std::fill_n(runPlain.begin(), piece, std::uint8_t{1});
+        const int read = sweepPiece(sweep, piece);
+        if (read > 0) storeGathered(col, row + done, read, computeGathered(read));
+        done += read;
+        // A row for the general evaluator never changes the sheet (the program is plain
+        // arithmetic), but should it, the pages read here may be gone.
+        if (read < piece || epoch != before) break;
+        sweep.advance(static_cast<std::size_t>(read));
+    }
+    waiting = ready < n && done == ready;
+    rows = done;
     return true;
 }
 
-int Sheet::Impl::gatherRows(const Program& program, std::span<const RunSource> sources,
-                            const Page& out, int outAt, int n) {
-    // One sweep down all inputs together keeps several memory streams busy at once, and
-    // fetching ahead (the results' cells included) hides their latency.
-    std::array<const Value*, kRunRefLimit> from{};
-    std::array<std::size_t, kRunRefLimit> stride{};
-    std::array<double*, kRunRefLimit> into{};
-    const std::size_t refs = sources.size();
-    for (std::size_t k = 0; k < refs; ++k) {
-        from[k] = sources[k].page->values.data() + sources[k].at;
-        stride[k] = sources[k].fixedRow ? 0 : 1;
-        into[k] = runValues.data() + k * kRunChunk;
+Sweep Sheet::Impl::makeSweep(const Program& program, std::span<const RunSource> sources,
+                             const Page& out, int outAt) {
+    Sweep sweep;
+    sweep.refs = sources.size();
+    for (std::size_t k = 0; k < sweep.refs; ++k) {
+        sweep.from[k] = sources[k].page->values.data() + sources[k].at;
+        sweep.stride[k] = sources[k].fixedRow ? 0 : 1;
+        sweep.into[k] = runValues.data() + k * kRunRows;
+        sweep.strided = sweep.strided || sources[k].fixedRow;
     }
-    std::uint8_t* plain = runPlain.data();
-    const std::uint32_t* ids = out.formulas.data() + outAt;
-    const Value* results = out.values.data() + outAt;
+    sweep.plain = runPlain.data();
+    sweep.ids = out.formulas.data() + outAt;
+    sweep.marks = out.dirty.data();
+    sweep.first = static_cast<std::size_t>(outAt);
+    sweep.reach = kPageSize - sweep.first;
+    for (const RunSource& source : sources)
+        if (!source.fixedRow) sweep.reach = std::min(sweep.reach, kPageSize - source.at);
+    sweep.results = out.values.data() + outAt;
+    sweep.states = states.data();
+    sweep.program = &program;
+    sweep.passId = passId;
+    // In a pass over everything that nothing has disturbed, a marked row of a page filled with
+    // this program waits for this run: the formulas' own records need not be read.
+    sweep.known = everything && epoch == everythingEpoch && out.sharedProgram == &program &&
+                  !out.dirtyBeforeAll;
+    return sweep;
+}
+
+int Sheet::Impl::sweepPiece(Sweep& sweep, int n) {
     const auto rows = static_cast<std::size_t>(n);
-    for (std::size_t i = 0; i < rows; ++i) {
-        if ((i & 3) == 0) {
-            const std::size_t ahead = std::min(i + kFetchAhead, rows - 1);
-            for (std::size_t k = 0; k < refs; ++k)
-                __builtin_prefetch(from[k] + ahead * stride[k]);
-            __builtin_prefetch(results + ahead, 1);
-            __builtin_prefetch(&states[ids[std::min(i + kStatesAhead, rows - 1)]]);
-        }
-        // The run ends at the first row holding another formula or one already computed.
-        if (states[ids[i]].program != &program ||
-            !waitsAt(out, static_cast<std::size_t>(outAt) + i))
-            return static_cast<int>(i);
-        auto ok = plain[i];
-        for (std::size_t k = 0; k < refs; ++k) {
-            const Value& value = from[k][i * stride[k]];
-            const double x = value.asNumber();
-            into[k][i] = x;
-            ok &= static_cast<std::uint8_t>(value.isNumber() & std::isfinite(x));
-        }
-        plain[i] = ok;
-    }
-    return n;
+    // Common shapes get loops of their own: a few references, each reading down its column.
+    std::size_t read = 0;
+    if (sweep.strided)
+        read = sweepRows<0, true, false>(sweep, rows);
+    else if (sweep.known && sweep.refs == 2)
+        read = sweepRows<2, false, true>(sweep, rows);
+    else if (sweep.known && sweep.refs == 3)
+        read = sweepRows<3, false, true>(sweep, rows);
+    else if (sweep.refs == 1)
+        read = sweepRows<1, false, false>(sweep, rows);
+    else if (sweep.refs == 2)
+        read = sweepRows<2, false, false>(sweep, rows);
+    else if (sweep.refs == 3)
+        read = sweepRows<3, false, false>(sweep, rows);
+    else
+        read = sweepRows<0, false, false>(sweep, rows);
+    runFlags = sweep.flags;
+    return static_cast<int>(read);
 }
 
 int Sheet::Impl::gatherInput(const RunStep& step, int col, int row, int n) {
-    double* values = runValues.data() + static_cast<std::size_t>(step.input) * kRunChunk;
+    double* values = runValues.data() + static_cast<std::size_t>(step.input) * kRunRows;
     std::uint8_t* plain = runPlain.data();
     const std::uint32_t flags = argOf(*step.at);
     const int c =
@@ -279,11 +424,11 @@ const double* Sheet::Impl::computeGathered(int n) {
     for (std::size_t k = 0; k < runCode.count; ++k) {
         const RunStep& step = runCode.steps[k];
         if (step.op == Op::Ref) {
-            operand[top++] = runValues.data() + static_cast<std::size_t>(step.input) * kRunChunk;
+            operand[top++] = runValues.data() + static_cast<std::size_t>(step.input) * kRunRows;
             continue;
         }
         const std::size_t level = step.op == Op::Number ? top++ : top - 1;
-        double* out = runStack.data() + level * kRunChunk;
+        double* out = runStack.data() + level * kRunRows;
         const double* a = operand[level];
         if (step.op == Op::Number) {
             std::fill_n(out, rows, step.number);
@@ -295,33 +440,44 @@ const double* Sheet::Impl::computeGathered(int n) {
                 out[i] = a[i] / 100.0;
         } else {
             --top;
-            out -= kRunChunk;
+            out -= kRunRows;
             blockBinary(step.op, operand[top - 1], operand[top], out, rows, runPlain.data());
         }
         operand[top - 1] = out;
     }
+    std::uint8_t* plain = runPlain.data();
+    for (std::size_t i = 0; i < rows; ++i)
+        plain[i] &= static_cast<std::uint8_t>(std::isfinite(operand[0][i]));
     return operand[0];
 }
 
 int Sheet::Impl::runChunk(const Program& program, int col, int row, int limit, bool& waiting) {
     const int pageLeft = kPageSize - (row & (kPageSize - 1));
     int n = std::min(pageLeft, limit);
-    std::fill_n(runPlain.begin(), n, std::uint8_t{1});
     waiting = false;
-    if (!gatherTogether(program, col, row, n, waiting)) {
+    if (!sweepTogether(program, col, row, n, waiting)) {
+        std::fill_n(runPlain.begin(), n, std::uint8_t{1});
+        runFlags = kDirty; // the flags were not read
         n = pendingRows(program, col, row, n);
         const int wanted = n;
         for (std::size_t k = 0; k < runCode.count && n > 0; ++k)
             if (runCode.steps[k].op == Op::Ref) n = gatherInput(runCode.steps[k], col, row, n);
         waiting = n < wanted;
+        storeGathered(col, row, n, computeGathered(n));
     }
-    storeGathered(col, row, n, computeGathered(n));
+    cells.clearDirtyRows(col, row, row + n - 1); // what tells that these rows are done
     return n;
 }
 
 void Sheet::Impl::storeGathered(int col, int row, int n, const double* results) {
     const int first = row & (kPageSize - 1);
     Page* page = cells.pageAt(col, row);
+    const auto rows = static_cast<std::size_t>(n);
+    if (page && !(runFlags & kDirty) &&
+        std::all_of(runPlain.begin(), runPlain.begin() + n, [](std::uint8_t p) { return p; })) {
+        storeNumbers(page->values.data() + first, results, rows);
+        return;
+    }
     for (int i = 0; i < n && page; ++i) {
         const auto at = static_cast<std::size_t>(first + i);
         if ((at & 3) == 0 && at + kFetchAhead < kPageSize)
@@ -352,7 +508,7 @@ int Sheet::Impl::runRows(const Program& program, int col, int row) {
         if (!slot || slot.formula() == 0) break;
         const std::uint32_t f = slot.formula();
         FormulaState& state = states[f];
-        if (state.program != &program || !needsEval(f)) break;
+        if (state.program != &program || !waits(slot)) break;
         double number = 0.0;
         const RowOutcome outcome = runRow(runCode, col, row, inputs, number);
         if (outcome == RowOutcome::NotReady) break;
@@ -372,9 +528,9 @@ int Sheet::Impl::evaluateRun(std::uint32_t id) {
     const Program* program = states[id].program;
     if (!program->plainArithmetic || !runCode.compile(*program)) return 0;
     const int col = first.col, firstRow = first.row;
-    runValues.resize(static_cast<std::size_t>(kRunRefLimit) * kRunChunk);
+    runValues.resize(static_cast<std::size_t>(kRunRefLimit) * kRunRows);
     runPlain.resize(kRunChunk);
-    runStack.resize(static_cast<std::size_t>(kRunStackLimit + 1) * kRunChunk);
+    runStack.resize(static_cast<std::size_t>(kRunStackLimit + 1) * kRunRows);
     // Blocks of rows first: their inputs are read in tight loops. A run that reads its own
     // rows just above waits after every row; it goes on row by row.
     // Blocks start small, so that a run cut short at once costs little, and grow while whole.

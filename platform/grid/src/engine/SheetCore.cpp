@@ -135,7 +135,7 @@ std::uint32_t Sheet::Impl::placeFormula(int col, int row, Program* program) {
     stats.invalidate(col, row);
     const std::uint32_t id = allocateFormula(program, col, row);
     cells.at(col, row); // creates the page
-    cells.setFormula(col, row, id);
+    cells.setFormula(col, row, id, program);
     cells.setUsed(col, row, true);
     registerFormula(id);
     markDirty(id);

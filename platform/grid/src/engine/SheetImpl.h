@@ -90,6 +90,8 @@ struct RunSource {
     bool fixedRow = false;
 };
 
+struct Sweep; // a block of a run being read (Runs.cpp)
+
 // Which formulas a pass evaluates.
 enum class PassKind {
     Everything, // every formula
@@ -143,6 +145,12 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
         if (state.flags & engine::kDirty) return true;
         return everything && cells.isDirty(formulas[id].col, formulas[id].row);
     }
+    // needsEval for the formula of a cell, read from its page's marks.
+    bool waits(engine::Slot slot) const {
+        if (!slot || !slot.marked()) return false;
+        const engine::FormulaState& state = states[slot.formula()];
+        return state.program && state.evalStamp != passId;
+    }
     // needsEval for the formula in slot `at` of a page, read from the page's marks.
     bool waitsAt(const engine::Page& page, std::size_t at) const {
         if (!(page.dirty[at >> 6] >> (at & 63) & 1)) return false;
@@ -151,6 +159,8 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     }
     // Evaluates every formula, column by column; false when the sheet changed meanwhile.
     bool evaluateEverything();
+    // The formulas of one page of a column that still wait, in row order.
+    void evaluatePage(int col, int firstRow);
     // After a pass over everything that the sheet's changes disturbed: what was left out is
     // marked dirty the usual way.
     void markUnevaluatedDirty();
@@ -177,7 +187,7 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
             plain = false; // empty: the general evaluator knows how it counts
             return true;
         }
-        if (slot.formula() != 0 && needsEval(slot.formula())) return false;
+        if (waits(slot)) return false;
         if (slot.value().isNumber() && std::isfinite(slot.value().asNumber()))
             number = slot.value().asNumber();
         else
@@ -191,14 +201,17 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     // Reads one reference's cells for n rows into runValues; the rows before the first whose
     // cell still waits (n when none does).
     int gatherInput(const engine::RunStep& step, int col, int row, int n);
-    // Reads every input of a block of n rows in one sweep when each reference's cells lie in one
-    // page; false (nothing read) otherwise. n shrinks to the end of the first page or to the
-    // rows whose inputs are ready (then `waiting` is set).
-    bool gatherTogether(const engine::Program& program, int col, int row, int& rows, bool& waiting);
-    // The sweep itself, over at most n rows of the results' page from slot `outAt`; stops at
-    // the first row that holds another program or needs no evaluation, and returns its index.
-    int gatherRows(const engine::Program& program, std::span<const engine::RunSource> sources,
-                   const engine::Page& out, int outAt, int n);
+    // Computes a block of n rows by sweeps down all inputs together when each reference's
+    // cells lie in one page; false (nothing done) otherwise. n becomes the rows computed: up
+    // to the end of the first page, to the rows whose inputs are ready (then `waiting` is
+    // set), or to the first row that holds another program or needs no evaluation.
+    bool sweepTogether(const engine::Program& program, int col, int row, int& rows, bool& waiting);
+    engine::Sweep makeSweep(const engine::Program& program,
+                            std::span<const engine::RunSource> sources, const engine::Page& out,
+                            int outAt);
+    // Reads the next n rows of the sweep; fewer when a row holds another program or needs no
+    // evaluation.
+    int sweepPiece(engine::Sweep& sweep, int n);
     // Reads `count` cells of one page (or of no page) down from (col, row) into `values`,
     // clearing `plain` where the cell is no finite number; the rows before the first whose
     // cell waits.
@@ -271,12 +284,14 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     std::vector<double> runValues;       // its inputs, block by block, one row per reference
     std::vector<std::uint8_t> runPlain;  // per row of the block: every input a finite number
     std::vector<double> runStack;        // operands of the block, one row per stack level
+    std::uint8_t runFlags = 0;           // the flags of the block's formulas, or-ed together
 
     // State of the running pass; a pass never nests on the same sheet.
     int passDepth = 0;
     std::uint32_t passId = 0;
-    std::uint64_t epoch = 0; // grows with every change a running pass must notice
-    bool everything = false; // the pass evaluates every formula, dirty or not
+    std::uint64_t epoch = 0;           // grows with every change a running pass must notice
+    bool everything = false;           // the pass evaluates every formula, dirty or not
+    std::uint64_t everythingEpoch = 0; // the epoch such a pass began in
     struct Frame {
         std::uint32_t id;
         std::uint32_t begin; // its children in `children`

@@ -81,7 +81,10 @@ void Sheet::Impl::adjustPrograms(const AxisEdit& edit, int limit) {
         const int newRow = edit.rows ? *moved : rec.row;
         Program* adjusted =
             adjustForEdit(pool, scratch, program, rec.col, rec.row, newCol, newRow, edit);
-        if (adjusted != program) structureChanged.push_back(id);
+        if (adjusted != program) {
+            structureChanged.push_back(id);
+            cells.programChanged(rec.col, rec.row);
+        }
         pool.release(program);
         program = adjusted;
     }
