@@ -270,6 +270,38 @@ TEST_F(ColumnRunTest, AFullRecalculationOrdersRunsReadingColumnsFurtherRight) {
     EXPECT_EQ(number(L"A2000"), 4000.0);
 }
 
+TEST_F(ColumnRunTest, FormulasRewrittenByADeletionLeaveTheRunTheyWereIn) {
+    // C1:C1000 read B six hundred rows down. Deleting row 1100 turns C500's reference into
+    // #REF! and shortens the references of C501:C1000 (what they read moved up with them),
+    // while the formulas stay where they are.
+    constexpr int kRows = 2000;
+    sheet.setMaxRows(kRows);
+    sheet.setAutoRecalc(false);
+    for (int row = 1; row <= kRows; ++row) {
+        sheet.setConstant(1, row, Value::number(row));
+        sheet.setConstant(2, row, Value::number(10 * row));
+    }
+    for (int row = 1; row <= 1000; ++row)
+        sheet.setFormula(3, row, L"=A" + std::to_wstring(row) + L"+B" + std::to_wstring(row + 600),
+                         RefStyle::A1, false);
+    sheet.recalc();
+    ASSERT_EQ(number(L"C501"), 501.0 + 11010.0);
+    sheet.setAutoRecalc(true); // the rewritten formulas are computed at once, then all again
+    sheet.deleteRows(1100, 1);
+    sheet.recalc();
+    EXPECT_EQ(number(L"C499"), 499.0 + 10990.0);
+    EXPECT_EQ(text(L"C500"), L"#REF!");
+    EXPECT_EQ(number(L"C501"), 501.0 + 11010.0);
+    EXPECT_EQ(number(L"C1000"), 1000.0 + 16000.0);
+
+    // Formulas that move up with a deletion inside the run are computed right as well.
+    sheet.deleteRows(200, 1);
+    sheet.recalc();
+    EXPECT_EQ(number(L"C199"), 199.0 + 7990.0);
+    EXPECT_EQ(number(L"C200"), 201.0 + 8010.0);
+    EXPECT_EQ(text(L"C499"), L"#REF!");
+}
+
 TEST_F(ColumnRunTest, ACycleThroughARunShowsCircularInEveryMember) {
     sheet.setAutoRecalc(false);
     for (int row = 1; row <= 10; ++row)
