@@ -249,7 +249,7 @@ constexpr std::string_view kNotes =
     "## How it was measured\n\n"
     "Each engine × workload ran in a process of its own. Build: filling every cell with "
     "automatic recalculation off (HyperFormula: buildFromArray less its own evaluation time). "
-    "First calc: the first evaluation of every formula. Recalc: median of 3 evaluations of every "
+    "First calc: the first evaluation of every formula. Recalc: median of 11 evaluations of every "
     "formula, or one when the first took over 2 s (HyperFormula: its evaluator's full run, as no "
     "public call recomputes all without "
     "rebuilding; ixion: every formula cell marked dirty, sorted and calculated on one thread). "

@@ -7,44 +7,48 @@ namespace gridx::engine {
 std::uint32_t DependencyIndex::add(CellStore& cells, FormulaKey formula, const Program& program,
                                    int col, int row) {
     const auto base = static_cast<std::uint32_t>(edges_.size());
-    edges_.resize(edges_.size() + program.cellRefs, Edge{formula.id, kUnlinked, kUnlinked});
+    edges_.resize(edges_.size() + program.linkedRefs, Edge{formula.id, kUnlinked, kUnlinked});
     std::uint32_t edge = base;
+    forEachLinkedRef(program.codeSpan(), [&](const std::uint32_t* at) {
+        int c = 0, r = 0;
+        if (resolveRef(at, col, row, c, r)) link(cells, edge, c, r);
+        ++edge;
+    });
     forEachReference(
-        program,
-        [&](const std::uint32_t* at) {
-            int c = 0, r = 0;
-            if (resolveRef(at, col, row, c, r)) link(cells, edge, c, r);
-            ++edge;
-        },
+        program, [](const std::uint32_t*) {},
         [&](const std::uint32_t* at) {
             RangeRef range;
             if (!resolveArea(at, col, row, range)) return;
-            const Interval entry{range.row1, range.row2, range.col1,
-                                 range.col2, formula.id, formula.generation};
+            const Interval entry{range.row1,
+                                 range.row2,
+                                 static_cast<std::uint16_t>(range.col1),
+                                 static_cast<std::uint16_t>(range.col2),
+                                 formula.id,
+                                 formula.generation};
             forEachIndex(range, [&](IntervalIndex& index) {
                 index.add(entry);
                 ++intervals_;
             });
         });
-    return program.cellRefs > 0 ? base : 0;
+    return program.linkedRefs > 0 ? base : 0;
 }
 
 void DependencyIndex::remove(CellStore& cells, const Program& program, int col, int row,
                              std::uint32_t edgeBase) {
     std::uint32_t edge = edgeBase;
+    forEachLinkedRef(program.codeSpan(), [&](const std::uint32_t* at) {
+        int c = 0, r = 0;
+        if (edge != 0 && resolveRef(at, col, row, c, r)) unlink(cells, edge, c, r);
+        if (edge != 0) ++edge;
+    });
     forEachReference(
-        program,
-        [&](const std::uint32_t* at) {
-            int c = 0, r = 0;
-            if (edge != 0 && resolveRef(at, col, row, c, r)) unlink(cells, edge, c, r);
-            if (edge != 0) ++edge;
-        },
+        program, [](const std::uint32_t*) {},
         [&](const std::uint32_t* at) {
             RangeRef range;
             if (resolveArea(at, col, row, range))
                 forEachIndex(range, [&](IntervalIndex&) { ++staleIntervals_; });
         });
-    freedEdges_ += program.cellRefs;
+    freedEdges_ += program.linkedRefs;
 }
 
 void DependencyIndex::forEachReader(

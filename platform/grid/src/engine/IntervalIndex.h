@@ -14,11 +14,12 @@ namespace gridx::engine {
 struct Interval {
     int row1 = 0;
     int row2 = 0;
-    int col1 = 0;
-    int col2 = 0;
+    std::uint16_t col1 = 0; // columns fit: a sheet has at most 18,278
+    std::uint16_t col2 = 0;
     std::uint32_t formula = 0;
     std::uint32_t generation = 0; // of the formula when it registered the block
 };
+static_assert(sizeof(Interval) == 20, "an entry per range a formula reads: keep it small");
 
 class IntervalIndex {
 public:

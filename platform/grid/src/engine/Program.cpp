@@ -140,6 +140,7 @@ Program* ProgramPool::create(const ProgramBuilder& builder, std::uint64_t hash) 
     program->codeSize = static_cast<std::uint32_t>(builder.code.size());
     program->constCount = static_cast<std::uint16_t>(builder.constants.size());
     program->cellRefs = builder.cellRefs;
+    forEachLinkedRef(builder.code, [&](const std::uint32_t*) { ++program->linkedRefs; });
     program->maxStack = static_cast<std::uint16_t>(std::min(builder.maxStack, 0xFFFF));
     program->flags = builder.flags;
     program->plainArithmetic =

@@ -6,6 +6,8 @@
 
 #include "grid/Value.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -80,12 +82,34 @@ constexpr std::uint32_t kMaxArg = 0xFFFFFF;
 // Words taken by the instruction that starts with `word` (the word itself included).
 std::uint32_t instructionSize(std::uint32_t word);
 
+// Calls `onRef(at)` for each Ref instruction of the code that does not repeat one of the few
+// Ref instructions just before it: a formula reading a cell several times (=IF(A1>0,A1,-A1))
+// needs one dependency edge for it.
+template <typename OnRef>
+void forEachLinkedRef(std::span<const std::uint32_t> code, OnRef&& onRef) {
+    constexpr std::size_t kLookBack = 16; // bounded for formulas with very many references
+    std::array<const std::uint32_t*, kLookBack> recent{};
+    std::size_t count = 0;
+    for (std::size_t pc = 0; pc < code.size(); pc += instructionSize(code[pc])) {
+        if (opOf(code[pc]) != Op::Ref) continue;
+        const std::uint32_t* at = code.data() + pc;
+        const std::size_t known = std::min(count, kLookBack);
+        bool repeated = false;
+        for (std::size_t i = 0; i < known && !repeated; ++i)
+            repeated = std::equal(at, at + 3, recent[i]);
+        if (repeated) continue;
+        recent[count++ % kLookBack] = at;
+        onRef(at);
+    }
+}
+
 struct Program {
     std::uint64_t hash = 0;
     std::uint32_t refs = 0;
     std::uint32_t codeSize = 0;
     std::uint16_t constCount = 0;
-    std::uint16_t cellRefs = 0; // Ref instructions
+    std::uint16_t cellRefs = 0;   // Ref instructions
+    std::uint16_t linkedRefs = 0; // of them, those forEachLinkedRef visits
     std::uint16_t maxStack = 0;
     std::uint8_t flags = 0;
     bool plainArithmetic = false; // numbers, single cells and + - * / ^ % only

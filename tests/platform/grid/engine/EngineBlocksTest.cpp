@@ -74,8 +74,10 @@ TEST(IntervalIndexTest, StabbingFindsExactlyTheBlocksThatContainTheCell) {
     std::vector<Interval> all;
     IntervalIndex index;
     for (std::uint32_t i = 1; i <= 700; ++i) {
-        const int r = row(rng), c = col(rng);
-        Interval iv{r, r + len(rng), c, c + len(rng) % 3, i, 1};
+        const int r = row(rng);
+        const auto c = static_cast<std::uint16_t>(col(rng));
+        const auto c2 = static_cast<std::uint16_t>(c + len(rng) % 3);
+        Interval iv{r, r + len(rng), c, c2, i, 1};
         all.push_back(iv);
         index.add(iv);
     }
