@@ -101,6 +101,34 @@ TEST_F(RecalcTest, AFormulaSetWithRecalculationOffUsesTheCurrentValues) {
     EXPECT_EQ(text(L"C11"), L"30");
 }
 
+TEST_F(RecalcTest, FormulasReadingACellManyTimesFollowItAndLetGoOfIt) {
+    set(L"A1", L"2");
+    set(L"B1", L"=IF(A1>0,A1,-A1)+A1*A1");
+    EXPECT_EQ(number(L"B1"), 6.0);
+    set(L"A1", L"-3");
+    EXPECT_EQ(number(L"B1"), 12.0);
+    // Forty references going round twenty cells: more repeats than are looked back over.
+    std::wstring sum = L"=";
+    for (int i = 0; i < 40; ++i)
+        sum.append(i ? L"+" : L"").append(L"C").append(std::to_wstring(i % 20 + 1));
+    set(L"D1", sum);
+    for (int row = 1; row <= 20; ++row)
+        setNumber(L"C" + std::to_wstring(row), row);
+    EXPECT_EQ(number(L"D1"), 2.0 * 210);
+    setNumber(L"C20", 0);
+    EXPECT_EQ(number(L"D1"), 2.0 * 190);
+    // Replaced formulas no longer listen: edits reach only what reads the cells now.
+    set(L"B1", L"=A1");
+    set(L"D1", L"=C1");
+    set(L"A1", L"5");
+    setNumber(L"C7", 70);
+    EXPECT_EQ(number(L"B1"), 5.0);
+    EXPECT_EQ(number(L"D1"), 1.0);
+    set(L"B1", L"");
+    set(L"A1", L"6");
+    EXPECT_EQ(text(L"B1"), L"");
+}
+
 TEST_F(RecalcTest, VolatileFunctionsRecomputeOnEveryRecalculation) {
     double clock = 45000.25;
     sheet.setClock([&] { return clock; });
