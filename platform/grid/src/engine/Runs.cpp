@@ -110,9 +110,8 @@ std::size_t markedRun(const std::uint64_t* marks, std::size_t first, std::size_t
 // Reads the rows of the sweep until the first that holds another formula or needs no
 // evaluation; returns how many were read. `Refs` fixes the number of references when it is
 // small, so that the compiler unrolls the inner loop; 0 reads it from the sweep. `Strided`:
-// some reference reads a fixed row. `Known`: the page's marks alone tell which rows wait
-// (every formula of the page has the program and none was dirty before the pass).
-template <std::size_t Refs, bool Strided, bool Known>
+// some reference reads a fixed row.
+template <std::size_t Refs, bool Strided>
 std::size_t sweepRows(Sweep& s, std::size_t rows) {
     // Local copies: the byte-wide writes below could alias anything reached through `s`.
     constexpr std::size_t kSlots = Refs != 0 ? Refs : kRunRefLimit;
@@ -136,8 +135,6 @@ std::size_t sweepRows(Sweep& s, std::size_t rows) {
     const std::uint32_t passId = s.passId;
     unsigned flags = 0;
     std::size_t i = 0;
-    // With the page's marks alone telling, the rows that wait are known before reading.
-    if constexpr (Known) rows = markedRun(marks, first, rows);
     for (; i < rows; ++i) {
         if ((i & 3) == 0) {
             // Past the block too: the next block goes on down the same pages.
@@ -145,15 +142,13 @@ std::size_t sweepRows(Sweep& s, std::size_t rows) {
             for (std::size_t k = 0; k < refs; ++k)
                 __builtin_prefetch(from[k] + (Strided ? ahead * stride[k] : ahead));
             __builtin_prefetch(results + ahead, 1);
-            if constexpr (!Known) __builtin_prefetch(states + ids[ahead]);
+            __builtin_prefetch(states + ids[ahead]);
         }
-        if constexpr (!Known) {
-            const std::size_t at = first + i;
-            if (!((marks[at >> 6] >> (at & 63)) & 1)) break;
-            const FormulaState& state = states[ids[i]];
-            if (state.program != program || state.evalStamp == passId) break;
-            flags |= state.flags;
-        }
+        const std::size_t at = first + i;
+        if (!((marks[at >> 6] >> (at & 63)) & 1)) break;
+        const FormulaState& state = states[ids[i]];
+        if (state.program != program || state.evalStamp == passId) break;
+        flags |= state.flags;
         unsigned ok = plain[i];
         for (std::size_t k = 0; k < refs; ++k) {
             // What is no number is left to the general evaluator: its payload does not matter.
@@ -166,6 +161,42 @@ std::size_t sweepRows(Sweep& s, std::size_t rows) {
     }
     s.flags = static_cast<std::uint8_t>(flags);
     return i;
+}
+
+// sweepRows for a page whose marks alone tell which rows wait (every formula of the page has
+// the program and none was dirty before the pass), all references reading down their columns.
+// Rows are looked at one by one only when some input is no number.
+template <std::size_t Refs>
+std::size_t sweepKnown(Sweep& s, std::size_t rows) {
+    rows = markedRun(s.marks, s.first, rows);
+    std::array<const Value*, Refs> from{};
+    std::array<double*, Refs> into{};
+    for (std::size_t k = 0; k < Refs; ++k) {
+        from[k] = s.from[k];
+        into[k] = s.into[k];
+    }
+    const Value* const results = s.results;
+    const std::size_t last = s.reach - 1;
+    unsigned numbers = 1;
+    for (std::size_t i = 0; i < rows; ++i) {
+        if ((i & 3) == 0) {
+            const std::size_t ahead = std::min(i + kFetchAhead, last);
+            for (std::size_t k = 0; k < Refs; ++k)
+                __builtin_prefetch(from[k] + ahead);
+            __builtin_prefetch(results + ahead, 1);
+        }
+        for (std::size_t k = 0; k < Refs; ++k) {
+            into[k][i] = from[k][i].payloadAsNumber();
+            numbers &= static_cast<unsigned>(from[k][i].isNumber());
+        }
+    }
+    if (!numbers) {
+        for (std::size_t i = 0; i < rows; ++i)
+            for (std::size_t k = 0; k < Refs; ++k)
+                s.plain[i] &= static_cast<std::uint8_t>(from[k][i].isNumber());
+    }
+    s.flags = 0;
+    return rows;
 }
 
 // Stores a block's results where every row came out a finite number: a cell that already
@@ -335,19 +366,21 @@ int Sheet::Impl::sweepPiece(Sweep& sweep, int n) {
     // Common shapes get loops of their own: a few references, each reading down its column.
     std::size_t read = 0;
     if (sweep.strided)
-        read = sweepRows<0, true, false>(sweep, rows);
+        read = sweepRows<0, true>(sweep, rows);
+    else if (sweep.known && sweep.refs == 1)
+        read = sweepKnown<1>(sweep, rows);
     else if (sweep.known && sweep.refs == 2)
-        read = sweepRows<2, false, true>(sweep, rows);
+        read = sweepKnown<2>(sweep, rows);
     else if (sweep.known && sweep.refs == 3)
-        read = sweepRows<3, false, true>(sweep, rows);
+        read = sweepKnown<3>(sweep, rows);
     else if (sweep.refs == 1)
-        read = sweepRows<1, false, false>(sweep, rows);
+        read = sweepRows<1, false>(sweep, rows);
     else if (sweep.refs == 2)
-        read = sweepRows<2, false, false>(sweep, rows);
+        read = sweepRows<2, false>(sweep, rows);
     else if (sweep.refs == 3)
-        read = sweepRows<3, false, false>(sweep, rows);
+        read = sweepRows<3, false>(sweep, rows);
     else
-        read = sweepRows<0, false, false>(sweep, rows);
+        read = sweepRows<0, false>(sweep, rows);
     runFlags = sweep.flags;
     return static_cast<int>(read);
 }
@@ -446,8 +479,13 @@ const double* Sheet::Impl::computeGathered(int n) {
         operand[top - 1] = out;
     }
     std::uint8_t* plain = runPlain.data();
-    for (std::size_t i = 0; i < rows; ++i)
-        plain[i] &= static_cast<std::uint8_t>(std::isfinite(operand[0][i]));
+    unsigned all = 1;
+    for (std::size_t i = 0; i < rows; ++i) {
+        const auto p = static_cast<std::uint8_t>(plain[i] & std::isfinite(operand[0][i]));
+        plain[i] = p;
+        all &= p;
+    }
+    runAllPlain = all != 0;
     return operand[0];
 }
 
@@ -473,8 +511,7 @@ void Sheet::Impl::storeGathered(int col, int row, int n, const double* results) 
     const int first = row & (kPageSize - 1);
     Page* page = cells.pageAt(col, row);
     const auto rows = static_cast<std::size_t>(n);
-    if (page && !(runFlags & kDirty) &&
-        std::all_of(runPlain.begin(), runPlain.begin() + n, [](std::uint8_t p) { return p; })) {
+    if (page && !(runFlags & kDirty) && runAllPlain) {
         storeNumbers(page->values.data() + first, results, rows);
         return;
     }

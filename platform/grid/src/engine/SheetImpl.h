@@ -285,6 +285,7 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     std::vector<std::uint8_t> runPlain;  // per row of the block: every input a finite number
     std::vector<double> runStack;        // operands of the block, one row per stack level
     std::uint8_t runFlags = 0;           // the flags of the block's formulas, or-ed together
+    bool runAllPlain = false;            // every row of the block came out a finite number
 
     // State of the running pass; a pass never nests on the same sheet.
     int passDepth = 0;
