@@ -4,12 +4,19 @@
 
 #include "grid/ssapi.h"
 
-RedrawGuard::RedrawGuard(const Trk_Spread& spread) {
+RedrawGuard::RedrawGuard(const Trk_Spread& spread) : RedrawGuard(spread, false) {}
+
+RedrawGuard::RedrawGuard(const Trk_Spread& spread, bool onlyWhenOn) {
     if (!spread.isCreated()) return;
-    grid_ = spread.GetSafeHwnd();
-    previous_ = SSSetBool(grid_, SSB_REDRAW, FALSE);
+    const HWND grid = spread.GetSafeHwnd();
+    const BOOL wasOn = SSSetBool(grid, Trk_Spread::kOptionRedraw, FALSE);
+    if (wasOn || !onlyWhenOn) grid_ = grid;
+}
+
+RedrawGuard RedrawGuard::forBulkWork(const Trk_Spread& spread) {
+    return RedrawGuard(spread, true);
 }
 
 RedrawGuard::~RedrawGuard() {
-    if (grid_ && IsWindow(grid_)) SSSetBool(grid_, SSB_REDRAW, previous_);
+    if (grid_ && IsWindow(grid_)) SSSetBool(grid_, Trk_Spread::kOptionRedraw, TRUE);
 }

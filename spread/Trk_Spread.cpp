@@ -122,10 +122,26 @@ void Trk_Spread::enableContextMenu(const Trk_Array<int>& entries) {
     menuEntries = entries;
 }
 
+namespace {
+
+Trk_Spread::EditorSettingsApplier editorSettingsApplier = nullptr;
+
+} // namespace
+
+void Trk_Spread::setEditorSettingsApplier(EditorSettingsApplier applier) {
+    editorSettingsApplier = applier;
+}
+
 void Trk_Spread::applyEditorSettings(const Trk_String& settingsFile) {
-    // Applying the settings (and their font) waits for the editor-settings code; until then
-    // the grid only remembers which file was asked for.
     settingsFileName = settingsFile;
+    if (!created || !editorSettingsApplier) return;
+    Trk_String face;
+    int height = 0;
+    if (editorSettingsApplier(grid(), settingsFile, face, height)) {
+        fontName = face;
+        fontHeight = height;
+    }
+    applyFonts(false);
 }
 
 // ---- Messages ---------------------------------------------------------------------------------

@@ -48,8 +48,9 @@ public:
     int gridControlId() const { return controlId; }
     // Mode 1: F8 toggle on, Enter keeps the cell; mode 0: F8 toggle off, Enter moves on.
     bool applyStandardLook(int mode);
-    // Rule applied after every resize (0..5). Rule 1 uses param2 as the fixed width of one
-    // column (the first, or the last when param1 < 0); rules 3 and 4 as documented there.
+    // Rule applied after every resize: 0 none, 1 equal widths, 2 fit to text, 3 a group of
+    // |param1| columns (at the end when negative) sharing param2 percent, 4 column param1
+    // (0 or HEADER: the header column) param2 pixels wide.
     void setResizeRule(int mode, int param1 = 0, int param2 = 0);
     // Rule 5: the listed columns (0 or HEADER: the header column) get the listed pixel widths.
     void setResizeRuleColumns(int mode, const Trk_Array<int>& columns,
@@ -61,22 +62,29 @@ public:
     void enableContextMenu(const Trk_Array<int>& entries);
     const Trk_Array<int>& contextMenuEntries() const { return menuEntries; }
     // Links a check-box column to the column whose cells it locks ("0") or unlocks ("1") and
-    // applies that to every row. False, linking nothing, unless both are distinct columns of
-    // the grid. When the user flips a check box of the column, its row follows and the partner
-    // cell becomes active; the release notification reaches the wrapper through its dialog's
+    // applies that to every row. False, linking nothing, unless both are columns of the grid.
+    // When the user flips a check box of the column, its row follows and the partner cell
+    // becomes active; the release notification reaches the wrapper through its dialog's
     // command routing, and the dialog still receives it.
     bool linkCheckColumn(int checkCol, int dependentCol);
     int linkedCheckColumn() const { return checkColumn; }
     int linkedDependentColumn() const { return dependentColumn; }
-    // Remembers the settings file only: editor settings are not applied to grids yet.
+    // Applies the editor settings of a name to a grid and gives their font; false when they
+    // name no font. The editor-settings code installs it; without one the wrapper only
+    // remembers the name.
+    using EditorSettingsApplier = bool (*)(HWND grid, const Trk_String& name, Trk_String& fontName,
+                                           int& fontHeight);
+    static void setEditorSettingsApplier(EditorSettingsApplier applier);
+    // Applies the editor settings, takes their font and re-applies the fonts (no text tip).
     void applyEditorSettings(const Trk_String& settingsFile);
     const Trk_String& editorSettingsFile() const { return settingsFileName; }
 
     // ---- Size and fonts ---------------------------------------------------------------------
     int rowCount() const;
     int colCount() const;
-    // New rows take row old's formatting (not its contents) when copyFormat; rows beyond n
-    // are dropped. False for a negative count.
+    // With copyFormat every new row is a copy of the last old one (contents and formatting);
+    // the last old row and the new ones take the wrapper's fonts. Rows beyond n are dropped.
+    // False for a negative count.
     bool setRowCount(int n, bool copyFormat);
     bool setColCount(int n, bool copyFormat);
     // Font of fontName / fontHeight on the range; with a text tip the tip takes the font too.
@@ -90,7 +98,8 @@ public:
     bool getCellText(int col, int row, int kind, Trk_String& out) const;
     bool setCellData(int col, int row, const Trk_String& text);
     bool setCellValue(int col, int row, const Trk_String& text);
-    // False outside the grid or when the value text does not start with a number.
+    // The leading number of the value text; 0 when it starts with none (an empty cell
+    // too). False outside the grid.
     bool getInt(int col, int row, int& value) const;
     bool getDouble(int col, int row, double& value) const;
     bool setInt(int col, int row, int value);
@@ -160,13 +169,13 @@ public:
     // An icon or bitmap of the current resource module; the grid keeps the picture until it
     // is destroyed. False when the resource is missing.
     bool setResourcePicture(int col, int row, int resourceId, bool isIcon);
-    // Writes "1"/"0" into the check boxes of the selected block (or the active cell). Locked
-    // cells keep their value; a linked check column re-applies its lock rule.
+    // Writes "1"/"0" into every check box of the selected block (or the active cell), locked
+    // ones too; rows of a linked check column follow with their partner's lock.
     bool setChecksInSelection(bool value);
 
     // ---- Rows and columns -------------------------------------------------------------------
-    // Nothing (false) when at is outside 1..count + 1. With copyFormat the new row takes the
-    // formatting of the row after it; with askCaption it gets a caption in its header cell.
+    // Nothing (false) when at is outside 1..count + 1. With copyFormat the new row becomes a
+    // copy of the row after it; with askCaption it gets a caption in its header cell.
     bool insertRow(int at, bool askCaption, bool copyFormat);
     bool insertCol(int at, bool askCaption, bool copyFormat);
     // The new row's number, -1 when not created.
@@ -185,7 +194,9 @@ public:
     bool setColumnLocked(int col);
 
     // ---- Widths -----------------------------------------------------------------------------
-    // Equal widths over all column slots; one column (first or last) may keep fixedWidth.
+    // Equal shares of the client width less the scroll bar, the header column included. A
+    // fixedWidth > 0 that fits the share goes to the first (or last) data column and the
+    // others share the rest.
     bool equalWidths(bool fixedFirst, int fixedWidth);
     bool autofitColumn(int col, bool skipType8);
     bool autofitColumns(bool skipType8);
@@ -225,11 +236,11 @@ protected:
     virtual bool askCaption(bool forRow, Trk_String& caption);
 
     HWND grid() const { return m_hWnd; }
-    bool validCol(int col) const;                     // 1..column count
-    bool validRow(int row) const;                     // 1..row count
-    bool colOrHeader(int col) const;                  // HEADER, 0..column count
-    bool rowOrHeader(int row) const;                  // HEADER, 0..row count
-    void copyFormatOnly(bool rows, int from, int to); // copies one row or column, then empties it
+    bool validCol(int col) const;               // 1..column count
+    bool validRow(int row) const;               // 1..row count
+    bool colOrHeader(int col) const;            // HEADER, 0..column count
+    bool rowOrHeader(int row) const;            // HEADER, 0..row count
+    void copyLine(bool rows, int from, int to); // contents and formatting, header cell included
     void applyLockRule(int row);
     void onCheckReleased();
     void loadCheckBitmaps();

@@ -28,7 +28,7 @@ Trk_StringArray textsOf(const Trk_Array<int>& values, bool clampNegative) {
 bool Trk_Spread::setTextsAt(bool alongColumn, int index, const Trk_StringArray& texts,
                             bool asValue) {
     if (alongColumn ? !colOrHeader(index) : !rowOrHeader(index)) return false;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     const int limit = std::min(texts.length(), alongColumn ? rowCount() : colCount());
     for (int i = 0; i < limit; ++i) {
         const int col = alongColumn ? index : i + 1;
@@ -154,7 +154,7 @@ bool Trk_Spread::clearRow(int row) {
 
 bool Trk_Spread::clearRows(int from, int to) {
     if (!validRow(from) || !validRow(to) || from > to) return false;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     const int cols = colCount();
     for (int row = from; row <= to; ++row) {
         for (int col = 1; col <= cols; ++col)
@@ -165,7 +165,7 @@ bool Trk_Spread::clearRows(int from, int to) {
 
 bool Trk_Spread::setFlagPairs(const Trk_StringArray& names, const Trk_Array<bool>& flags, int row) {
     if (!validRow(row)) return false;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     const int cols = colCount();
     const int pairs = std::min(names.length(), flags.length());
     for (int i = 0; i < pairs && 2 * i + 1 <= cols; ++i) {

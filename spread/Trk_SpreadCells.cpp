@@ -2,7 +2,6 @@
 #include "spread/Trk_Spread.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cwchar>
 #include <string>
@@ -60,25 +59,21 @@ bool Trk_Spread::setCellValue(int col, int row, const Trk_String& text) {
     return created && SSSetValue(grid(), col, row, text.c_str()) != FALSE;
 }
 
+// The leading number of the value text, as the standard conversions read it: text that does
+// not start with a number (an empty cell included) reads 0; an integer beyond the int range
+// reads as the nearest limit.
 bool Trk_Spread::getInt(int col, int row, int& value) const {
     Trk_String text;
     if (!getCellText(col, row, kValue, text)) return false;
-    wchar_t* end = nullptr;
-    errno = 0;
-    const long number = std::wcstol(text.c_str(), &end, 10);
-    if (end == text.c_str()) return false;
-    if (errno == ERANGE || number > INT_MAX || number < INT_MIN) return false;
-    value = static_cast<int>(number);
+    const long number = std::wcstol(text.c_str(), nullptr, 10);
+    value = static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
     return true;
 }
 
 bool Trk_Spread::getDouble(int col, int row, double& value) const {
     Trk_String text;
     if (!getCellText(col, row, kValue, text)) return false;
-    wchar_t* end = nullptr;
-    const double number = std::wcstod(text.c_str(), &end);
-    if (end == text.c_str()) return false;
-    value = number;
+    value = std::wcstod(text.c_str(), nullptr);
     return true;
 }
 

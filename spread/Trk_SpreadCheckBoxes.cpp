@@ -51,11 +51,10 @@ bool Trk_Spread::setCheckCell(int col, int row, bool withBorder) {
 }
 
 bool Trk_Spread::linkCheckColumn(int checkCol, int dependentCol) {
-    // A column that locked itself could never be checked again.
-    if (!validCol(checkCol) || !validCol(dependentCol) || checkCol == dependentCol) return false;
+    if (!validCol(checkCol) || !validCol(dependentCol)) return false;
     checkColumn = checkCol;
     dependentColumn = dependentCol;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     for (int row = 1; row <= rowCount(); ++row)
         applyLockRule(row);
     return true;
@@ -72,21 +71,14 @@ void Trk_Spread::applyLockRule(int row) {
     }
 }
 
-// The control has flipped the check box by the time it reports the release, so the lock
-// follows the new value.
+// The control flips a check box when it is released, so the lock follows the release: acting
+// on the press would lock by the old value and move the active cell away before the release.
 void Trk_Spread::onCheckReleased() {
     if (!created || checkColumn < 0) return;
-    SS_COORD col = 0;
-    SS_COORD row = 0;
-    if (!SSGetCellSendingMsg(grid(), &col, &row)) {
-        int activeColumn = 0;
-        int active = 0;
-        if (!getActiveCell(activeColumn, active)) return;
-        col = activeColumn;
-        row = active;
-    }
-    if (col != checkColumn) return;
-    applyLockRule(static_cast<int>(row));
+    int col = 0;
+    int row = 0;
+    if (!getActiveCell(col, row) || col != checkColumn) return;
+    applyLockRule(row);
     SSSetActiveCell(grid(), dependentColumn, row);
 }
 
@@ -104,10 +96,10 @@ bool Trk_Spread::setChecksInSelection(bool value) {
     const int firstRow = std::max<int>(upperLeft.Row, 1);
     const int lastCol = lowerRight.Col < 0 ? colCount() : std::min<int>(lowerRight.Col, colCount());
     const int lastRow = lowerRight.Row < 0 ? rowCount() : std::min<int>(lowerRight.Row, rowCount());
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     for (int col = firstCol; col <= lastCol; ++col) {
         for (int row = firstRow; row <= lastRow; ++row) {
-            if (getCellType(col, row) != SS_TYPE_CHECKBOX || SSGetLock(grid(), col, row)) continue;
+            if (getCellType(col, row) != SS_TYPE_CHECKBOX) continue;
             SSSetData(grid(), col, row, value ? L"1" : L"0");
             if (col == checkColumn) applyLockRule(row);
         }

@@ -2,7 +2,8 @@
 //
 // The rules share the client width W (pixels) among n column slots: the data columns, plus the
 // header column when it is shown. Divisions are integer divisions; a rule that would divide
-// by zero slots, or that names a slot the grid does not have, gives every slot W / n.
+// by zero slots, or that names a slot the grid does not have, gives every slot W / n; a width
+// below zero is set as 0.
 #include "spread/Trk_Spread.h"
 
 #include "spread/RedrawGuard.h"
@@ -35,10 +36,10 @@ void Trk_Spread::setWidth(int col, int pixels) {
 void Trk_Spread::applyResizeRule() {
     Slots slots;
     if (!readSlots(slots)) return;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     switch (resizeMode) {
     case 1:
-        equalWidths(resizeParam1 >= 0, resizeParam2);
+        equalWidths(true, 0);
         break;
     case 2:
         fitToText();
@@ -67,8 +68,8 @@ bool Trk_Spread::equalWidths(bool fixedFirst, int fixedWidth) {
     int share = width / slots.count;
     const bool fixed = fixedWidth > 0 && share >= fixedWidth && slots.count > 1;
     if (fixed) share = (width - fixedWidth) / (slots.count - 1);
-    RedrawGuard redraw(*this);
-    if (slots.header) setWidth(HEADER, share);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
+    setWidth(HEADER, share); // also while hidden, so it fits when shown again
     const int fixedCol = fixedFirst ? 1 : colCount();
     for (int col = 1; col <= colCount(); ++col)
         setWidth(col, fixed && col == fixedCol ? fixedWidth : share);
@@ -173,7 +174,7 @@ bool Trk_Spread::autofitColumn(int col, bool skipType8) {
 
 bool Trk_Spread::autofitColumns(bool skipType8) {
     if (!created) return false;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     for (int col = 1; col <= colCount(); ++col)
         autofitColumn(col, skipType8);
     return true;
@@ -194,7 +195,7 @@ bool Trk_Spread::autofitRow(int row) {
 
 bool Trk_Spread::autofitRows() {
     if (!created) return false;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     for (int row = 1; row <= rowCount(); ++row)
         autofitRow(row);
     return true;
@@ -202,7 +203,7 @@ bool Trk_Spread::autofitRows() {
 
 bool Trk_Spread::autofitAll() {
     if (!created) return false;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     fitToText();
     autofitRow(HEADER);
     autofitColumn(HEADER, false);

@@ -3,24 +3,19 @@
 
 #include "spread/RedrawGuard.h"
 
-// Copies a row's (or column's) formatting onto another. The control copies contents along
-// with the formats, so the target is emptied afterwards: growing a grid must not repeat data.
-void Trk_Spread::copyFormatOnly(bool rows, int from, int to) {
+// Copies one row (or column), header cell included, onto another: contents and formatting.
+void Trk_Spread::copyLine(bool rows, int from, int to) {
     if (rows) {
         SSCopyRange(grid(), HEADER, from, colCount(), from, HEADER, to);
-        for (int col = 0; col <= colCount(); ++col)
-            SSSetValue(grid(), col, to, L"");
     } else {
         SSCopyRange(grid(), from, HEADER, from, rowCount(), to, HEADER);
-        for (int row = 0; row <= rowCount(); ++row)
-            SSSetValue(grid(), to, row, L"");
     }
 }
 
 bool Trk_Spread::insertLine(bool rows, int at, bool askCaption, bool copyFormat) {
     const int count = rows ? rowCount() : colCount();
     if (!created || at < 1 || at > count + 1) return false;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     if (!(rows ? setRowCount(count + 1, false) : setColCount(count + 1, false))) return false;
     if (!(rows ? SSInsRow(grid(), at) : SSInsCol(grid(), at))) return false;
     if (rows) {
@@ -31,7 +26,7 @@ bool Trk_Spread::insertLine(bool rows, int at, bool askCaption, bool copyFormat)
         if (rowCount() > 0) setFontRange(at, 1, at, rowCount(), false, false);
     }
     markChanged();
-    if (copyFormat && at + 1 <= count + 1) copyFormatOnly(rows, at + 1, at);
+    if (copyFormat && at + 1 <= count + 1) copyLine(rows, at + 1, at);
     Trk_String caption;
     if (askCaption && this->askCaption(rows, caption)) {
         if (rows) {
@@ -53,12 +48,12 @@ bool Trk_Spread::insertCol(int at, bool askCaption, bool copyFormat) {
 
 int Trk_Spread::appendRow(bool copyFormat) {
     if (!created) return -1;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     const int row = rowCount() + 1;
     if (!setRowCount(row, false)) return -1;
     clearRow(row); // growing set the new row's fonts
     markChanged();
-    if (copyFormat && row > 1) copyFormatOnly(true, row - 1, row);
+    if (copyFormat && row > 1) copyLine(true, row - 1, row);
     return row;
 }
 
@@ -115,7 +110,7 @@ bool Trk_Spread::spanRun(int col, int lastRow, int length) {
 
 bool Trk_Spread::mergeEqualRuns(int col) {
     if (!created || col < 0 || col > colCount()) return false;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     unspanColumn(col);
     const int rows = rowCount();
     Trk_String previous;
@@ -137,7 +132,7 @@ bool Trk_Spread::mergeEqualRuns(int col) {
 
 bool Trk_Spread::unspanColumn(int col) {
     if (!colOrHeader(col)) return false;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     for (int row = 0; row <= rowCount(); ++row) {
         SS_COORD anchorCol = 0;
         SS_COORD anchorRow = 0;
@@ -150,7 +145,7 @@ bool Trk_Spread::unspanColumn(int col) {
 
 bool Trk_Spread::unspanAll() {
     if (!created) return false;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     for (int col = 0; col <= colCount(); ++col)
         unspanColumn(col);
     return true;

@@ -28,31 +28,32 @@ bool Trk_Spread::setColCount(int n, bool copyFormat) {
     return growCount(false, n, copyFormat);
 }
 
-// Rows (or columns) old+1..n are new: they take line old's formatting when asked, a bold
-// caption and the regular font. Lines that existed keep their fonts.
+// Lines old+1..n are new: with copyFormat each becomes a copy of line old (contents and
+// formatting, header cell included). The captions of lines old..n become bold and their cells
+// take the regular font. A grid growing from nothing copies no header line into its cells.
 bool Trk_Spread::growCount(bool rows, int n, bool copyFormat) {
     if (!created || n < 0) return false;
     const int old = rows ? rowCount() : colCount();
     if (old == n) return true;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     if (!(rows ? SSSetMaxRows(grid(), n) : SSSetMaxCols(grid(), n))) return false;
     if (old > n) return true;
     if (copyFormat && old > 0) {
         for (int line = old + 1; line <= n; ++line) {
-            copyFormatOnly(rows, old, line);
+            copyLine(rows, old, line);
             markChanged();
         }
     }
     if (old > 0) {
         if (rows) {
-            setFontRange(HEADER, old + 1, HEADER, n, true, true);
+            setFontRange(HEADER, old, HEADER, n, true, true);
         } else {
-            setFontRange(old + 1, HEADER, n, HEADER, true, true);
+            setFontRange(old, HEADER, n, HEADER, true, true);
         }
     } else {
         applyHeaderFonts();
     }
-    const int first = std::max(old + 1, 1);
+    const int first = std::max(old, 1);
     if (rows) {
         if (colCount() > 0) setFontRange(1, first, colCount(), n, false, false);
     } else {
@@ -101,7 +102,7 @@ bool Trk_Spread::applyHeaderFonts() {
 
 bool Trk_Spread::applyFonts(bool withTextTip) {
     if (!created) return false;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     applyHeaderFonts();
     if (colCount() > 0 && rowCount() > 0)
         setFontRange(1, 1, colCount(), rowCount(), false, withTextTip);

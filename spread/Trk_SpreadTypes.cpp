@@ -123,7 +123,7 @@ bool Trk_Spread::setPictureRow(const Trk_String& file, int col, int row, int& ro
         DeleteObject(image);
     }
     rowsUsed = 0;
-    RedrawGuard redraw(*this);
+    const auto redraw = RedrawGuard::forBulkWork(*this);
     SSSetRowHeightInPixels(grid(), row, height);
     // The picture takes the rest of the row: a span from col over every later column.
     const int spanCols = colCount() - col + 1;

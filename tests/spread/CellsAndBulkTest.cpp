@@ -1,6 +1,8 @@
 // Typed cell access, selection, and transfers of whole columns and rows.
 #include "SpreadTestSupport.h"
 
+#include <limits>
+
 namespace spreadtest {
 namespace {
 
@@ -34,14 +36,27 @@ TEST_F(CellsAndBulkTest, TypedReadsConvertValueTextsAndRejectCellsOutsideTheGrid
 
     set(1, 2, L"abc");
     number = 9;
-    EXPECT_FALSE(spread.getInt(1, 2, number)) << "text that is no number is no success";
-    EXPECT_FALSE(spread.getDouble(1, 2, real));
+    real = 9;
+    ASSERT_TRUE(spread.getInt(1, 2, number)) << "text that is no number reads 0";
+    EXPECT_EQ(number, 0);
+    ASSERT_TRUE(spread.getDouble(1, 2, real));
+    EXPECT_EQ(real, 0.0);
     EXPECT_FALSE(spread.getBool(1, 2, flag));
-    EXPECT_EQ(number, 9);
+    number = 9;
+    ASSERT_TRUE(spread.getInt(2, 3, number)) << "an empty cell reads 0";
+    EXPECT_EQ(number, 0);
+    set(1, 3, L"12 mm");
+    ASSERT_TRUE(spread.getInt(1, 3, number));
+    EXPECT_EQ(number, 12) << "the leading number counts";
+    set(1, 3, L"99999999999");
+    ASSERT_TRUE(spread.getInt(1, 3, number));
+    EXPECT_EQ(number, std::numeric_limits<int>::max());
+    number = 9;
 
     EXPECT_FALSE(spread.getInt(4, 1, number));
     EXPECT_FALSE(spread.getInt(1, 5, number));
     EXPECT_FALSE(spread.getInt(-3, 1, number));
+    EXPECT_EQ(number, 9) << "a cell outside the grid leaves the number alone";
 }
 
 TEST_F(CellsAndBulkTest, CellTextsOfEveryKindAndTheHeaderCells) {

@@ -52,15 +52,26 @@ TEST_F(CheckBoxTest, LinkingLocksThePartnerCellsOfUncheckedRows) {
     EXPECT_EQ(spread.linkedDependentColumn(), kDependent);
 }
 
-TEST_F(CheckBoxTest, LinkingColumnsOutsideTheGridOrAColumnToItselfLinksNothing) {
+TEST_F(CheckBoxTest, LinkingAColumnOutsideTheGridLinksNothing) {
     EXPECT_FALSE(spread.linkCheckColumn(kCheck, 4));
     EXPECT_FALSE(spread.linkCheckColumn(4, kDependent));
     EXPECT_FALSE(spread.linkCheckColumn(0, kDependent));
-    EXPECT_FALSE(spread.linkCheckColumn(kCheck, kCheck));
+    EXPECT_FALSE(spread.linkCheckColumn(kCheck, Trk_Spread::HEADER));
     EXPECT_EQ(spread.linkedCheckColumn(), -1);
     EXPECT_EQ(spread.linkedDependentColumn(), -1);
     for (int row = 1; row <= 4; ++row)
         EXPECT_FALSE(locked(row));
+}
+
+TEST_F(CheckBoxTest, ACheckColumnLinkedToItselfLocksItsUncheckedBoxes) {
+    spread.setBool(kCheck, 2, true);
+    ASSERT_TRUE(spread.linkCheckColumn(kCheck, kCheck));
+    EXPECT_TRUE(SSGetLock(grid(), kCheck, 1));
+    EXPECT_FALSE(SSGetLock(grid(), kCheck, 2));
+    EXPECT_FALSE(gridx::userToggleCheck(grid(), kCheck, 1)) << "a locked box takes no click";
+    ASSERT_TRUE(gridx::userToggleCheck(grid(), kCheck, 2));
+    EXPECT_EQ(value(kCheck, 2), L"0");
+    EXPECT_TRUE(SSGetLock(grid(), kCheck, 2));
 }
 
 TEST_F(CheckBoxTest, AUserToggleUnlocksAndLocksThePartnerAndMovesToIt) {
@@ -116,8 +127,9 @@ TEST_F(CheckBoxTest, CheckingASelectionSetsItsCheckBoxesOnlyAndKeepsLocksInStep)
     ASSERT_TRUE(SSSetSelectBlock(grid(), &from, &to));
     ASSERT_TRUE(spread.setChecksInSelection(false));
     EXPECT_EQ(value(kCheck, 2), L"0");
-    EXPECT_EQ(value(kCheck, 3), L"1") << "a locked check box keeps its value";
+    EXPECT_EQ(value(kCheck, 3), L"0") << "locked check boxes are set too";
     EXPECT_TRUE(locked(2));
+    EXPECT_TRUE(locked(3));
 
     SSSetActiveCell(grid(), kCheck, 4);
     ASSERT_TRUE(spread.setChecksInSelection(true));

@@ -145,20 +145,34 @@ TEST_F(CreationTest, MessageHexFiveSeventeenIsAnsweredWithZero) {
     EXPECT_EQ(::SendMessage(grid(), 0x517, 1, 2), 0);
 }
 
-TEST_F(CreationTest, RedrawGuardsNestAndTheOutermostSwitchesRedrawBackOn) {
+TEST_F(CreationTest, ARedrawGuardKeepsRedrawOffThroughOperationsAndSwitchesItOnWhenItEnds) {
     create(2, 2);
+    SSSetBool(grid(), Trk_Spread::kOptionRedraw, FALSE);
+    {
+        RedrawGuard guard(spread);
+        EXPECT_FALSE(SSGetBool(grid(), Trk_Spread::kOptionRedraw));
+        ASSERT_TRUE(spread.setRowCount(5, true));
+        ASSERT_TRUE(spread.setColumnTexts(1, Trk_StringArray{L"a", L"b"}, false));
+        ASSERT_TRUE(spread.applyFonts(true));
+        EXPECT_FALSE(SSGetBool(grid(), Trk_Spread::kOptionRedraw))
+            << "the wrapper's bulk work leaves a caller's guard in charge";
+    }
+    EXPECT_TRUE(SSGetBool(grid(), Trk_Spread::kOptionRedraw))
+        << "the guard switches redraw on at its end, whatever was set before";
+
     {
         RedrawGuard outer(spread);
-        EXPECT_FALSE(SSGetBool(grid(), Trk_Spread::kOptionRedraw));
         {
             RedrawGuard inner(spread);
             EXPECT_FALSE(SSGetBool(grid(), Trk_Spread::kOptionRedraw));
         }
-        EXPECT_FALSE(SSGetBool(grid(), Trk_Spread::kOptionRedraw));
-        spread.setRowCount(5, true);
-        EXPECT_FALSE(SSGetBool(grid(), Trk_Spread::kOptionRedraw));
+        EXPECT_TRUE(SSGetBool(grid(), Trk_Spread::kOptionRedraw)) << "each guard ends with on";
     }
     EXPECT_TRUE(SSGetBool(grid(), Trk_Spread::kOptionRedraw));
+
+    ASSERT_TRUE(spread.setRowCount(8, true));
+    EXPECT_TRUE(SSGetBool(grid(), Trk_Spread::kOptionRedraw))
+        << "bulk work outside a guard switches redraw back on";
 }
 
 TEST_F(CreationTest, OnlyGridWindowsAreRecognisedAndShowHideSwitchVisibility) {
@@ -192,12 +206,75 @@ TEST_F(CreationTest, TheOlderGridClassNamesAreRecognisedByTheirPrefixes) {
     EXPECT_FALSE(Trk_Spread::isGridWindowClass(windowOfClass(L"SPR3")));
 }
 
-TEST_F(CreationTest, EditorSettingsOnlyRememberTheFileForNow) {
+// Stands in for the editor-settings code: records the call and reports a font.
+struct FakeEditorSettings {
+    static inline HWND grid = nullptr;
+    static inline std::wstring name;
+    static inline bool withFont = true;
+
+    static bool apply(HWND target, const Trk_String& settingsName, Trk_String& face, int& height) {
+        grid = target;
+        name = settingsName.str();
+        if (!withFont) return false;
+        face = L"Courier";
+        height = 21;
+        return true;
+    }
+};
+
+class EditorSettingsTest : public SpreadTest {
+protected:
+    void SetUp() override {
+        SpreadTest::SetUp();
+        FakeEditorSettings::grid = nullptr;
+        FakeEditorSettings::withFont = true;
+        Trk_Spread::setEditorSettingsApplier(&FakeEditorSettings::apply);
+    }
+    void TearDown() override {
+        Trk_Spread::setEditorSettingsApplier(nullptr);
+        SpreadTest::TearDown();
+    }
+    std::wstring faceOf(int col, int row) const {
+        LOGFONT font{};
+        GetObject(SSGetFont(grid(), col, row), sizeof(font), &font);
+        return font.lfFaceName;
+    }
+};
+
+TEST_F(EditorSettingsTest, EditorSettingsGiveTheGridTheirFontAndTheFontsAreAppliedAgain) {
+    spread.applyEditorSettings(L"before");
+    EXPECT_EQ(FakeEditorSettings::grid, nullptr) << "nothing is applied before creation";
+
+    create(2, 3);
+    spread.applyEditorSettings(L"Steel");
+    EXPECT_EQ(FakeEditorSettings::grid, grid());
+    EXPECT_EQ(FakeEditorSettings::name, L"Steel");
+    EXPECT_EQ(spread.editorSettingsFile(), L"Steel");
+    EXPECT_EQ(spread.fontName, L"Courier");
+    EXPECT_EQ(spread.fontHeight, 21);
+    EXPECT_EQ(faceOf(2, 3), L"Courier");
+    EXPECT_EQ(faceOf(Trk_Spread::HEADER, 1), L"Courier");
+    EXPECT_TRUE(bold(1, Trk_Spread::HEADER));
+    EXPECT_FALSE(bold(2, 3));
+}
+
+TEST_F(EditorSettingsTest,
+       SettingsWithoutAFontKeepTheGridsFontAndWithoutAnApplierOnlyTheNameIsKept) {
     create(2, 2);
-    const Trk_String face = spread.fontName;
+    FakeEditorSettings::withFont = false;
+    spread.fontName = L"Arial";
+    spread.applyEditorSettings(L"Plain");
+    EXPECT_EQ(FakeEditorSettings::name, L"Plain");
+    EXPECT_EQ(spread.fontName, L"Arial");
+    EXPECT_EQ(faceOf(1, 1), L"Arial") << "the fonts are applied again all the same";
+
+    Trk_Spread::setEditorSettingsApplier(nullptr);
+    FakeEditorSettings::grid = nullptr;
+    spread.fontName = L"Verdana";
     spread.applyEditorSettings(L"c:\\settings.kvd");
     EXPECT_EQ(spread.editorSettingsFile(), L"c:\\settings.kvd");
-    EXPECT_EQ(spread.fontName, face);
+    EXPECT_EQ(FakeEditorSettings::grid, nullptr);
+    EXPECT_EQ(faceOf(1, 1), L"Arial");
 }
 
 } // namespace

@@ -27,7 +27,7 @@ TEST_F(RowsTest, InsertingARowPushesTheOthersDownAndAsksForItsCaption) {
     ASSERT_TRUE(spread.insertRow(2, true, true));
     EXPECT_EQ(spread.rowCount(), 4);
     EXPECT_EQ(value(1, 1), L"r1");
-    EXPECT_EQ(value(1, 2), L"") << "the new row takes no data from the row it copies";
+    EXPECT_EQ(value(1, 2), L"r2") << "the new row is a copy of the row after it";
     EXPECT_EQ(value(1, 3), L"r2");
     EXPECT_EQ(value(1, 4), L"r3");
     EXPECT_EQ(typeCode(2, 2), SS_TYPE_CHECKBOX) << "format copied from the row after it";
@@ -89,17 +89,21 @@ TEST_F(RowsTest, InsertingAColumnWorksTheSameWay) {
     EXPECT_FALSE(spread.insertCol(5, false, false));
 }
 
-TEST_F(RowsTest, AppendingGivesTheNextRowNumberWithThePreviousRowsFormatOnly) {
+TEST_F(RowsTest, AppendingGivesTheNextRowNumberAndWithFormatCopyRepeatsThePreviousRow) {
     ASSERT_TRUE(spread.setCheckCell(2, 3, false));
     SSSetData(grid(), 2, 3, L"1");
     clearChanged();
     EXPECT_EQ(spread.appendRow(true), 4);
     EXPECT_EQ(typeCode(2, 4), SS_TYPE_CHECKBOX);
-    EXPECT_EQ(value(2, 4), L"0");
-    EXPECT_EQ(value(1, 4), L"");
+    EXPECT_EQ(value(2, 4), L"1");
+    EXPECT_EQ(value(1, 4), L"r3");
     EXPECT_TRUE(spread.isChanged());
+
+    clearChanged();
     EXPECT_EQ(spread.appendRow(false), 5);
     EXPECT_NE(typeCode(2, 5), SS_TYPE_CHECKBOX);
+    EXPECT_EQ(value(1, 5), L"");
+    EXPECT_TRUE(spread.isChanged());
 }
 
 TEST_F(RowsTest, DeletingRemovesOneRowOrColumnInsideTheGridOnly) {

@@ -27,12 +27,14 @@ TEST_F(SizeTest, ShrinkingDropsRowsWithoutTouchingFontsAndTheSameCountChangesNot
     EXPECT_EQ(value(1, 5), L"") << "dropped rows do not come back";
 }
 
-TEST_F(SizeTest, GrowingWithFormatCopyGivesNewRowsTheLastRowsFormatButNotItsData) {
+TEST_F(SizeTest, GrowingWithFormatCopyRepeatsTheLastRowInEveryNewRow) {
     create(3, 2);
     ASSERT_TRUE(spread.setCheckCell(2, 2, false));
     ASSERT_TRUE(spread.setNumberType(3, 2, 3, 2, 3, false));
     set(1, 2, L"text");
+    set(2, 2, L"1");
     set(3, 2, L"1.5");
+    set(Trk_Spread::HEADER, 2, L"caption");
     SSSetColor(grid(), 1, 2, RGB(10, 20, 30), RGB(0, 0, 0));
     SSSetBool(grid(), Trk_Spread::kOptionChanged, FALSE);
 
@@ -45,24 +47,38 @@ TEST_F(SizeTest, GrowingWithFormatCopyGivesNewRowsTheLastRowsFormatButNotItsData
         COLORREF fore = 0;
         ASSERT_TRUE(SSGetColor(grid(), 1, row, &back, &fore));
         EXPECT_EQ(back, RGB(10, 20, 30));
-        EXPECT_EQ(value(1, row), L"");
-        EXPECT_EQ(value(2, row), L"0");
-        EXPECT_TRUE(bold(Trk_Spread::HEADER, row)) << "new row captions are bold";
+        for (const int col : {Trk_Spread::HEADER, 1, 2, 3})
+            EXPECT_EQ(value(col, row), value(col, 2)) << "column " << col << " row " << row;
+        EXPECT_TRUE(bold(Trk_Spread::HEADER, row)) << "row captions are bold";
         EXPECT_FALSE(bold(1, row));
     }
-    EXPECT_EQ(value(1, 2), L"text") << "the source row keeps its data";
     EXPECT_TRUE(spread.isChanged());
 }
 
-TEST_F(SizeTest, GrowingKeepsTheFontsOfTheRowsThatWereThere) {
-    create(2, 2);
-    ASSERT_TRUE(spread.setFontRange(1, 2, 2, 2, true, false));
-    ASSERT_TRUE(spread.setFontRange(Trk_Spread::HEADER, 2, Trk_Spread::HEADER, 2, false, false));
-    ASSERT_TRUE(spread.setRowCount(4, true));
-    EXPECT_TRUE(bold(1, 2));
+TEST_F(SizeTest, GrowingFromNoRowsCopiesNoCaptionsIntoTheCells) {
+    create(2, 0);
+    set(1, Trk_Spread::HEADER, L"Name");
+    ASSERT_TRUE(spread.setRowCount(2, true));
+    EXPECT_EQ(value(1, 1), L"");
+    EXPECT_EQ(value(1, 2), L"");
+    EXPECT_TRUE(bold(Trk_Spread::HEADER, 1));
+    EXPECT_TRUE(bold(1, Trk_Spread::HEADER));
+}
+
+TEST_F(SizeTest, GrowingRefontsTheLastRowAndTheNewRowsOnly) {
+    create(2, 3);
+    for (const int row : {2, 3}) {
+        ASSERT_TRUE(spread.setFontRange(1, row, 2, row, true, false));
+        ASSERT_TRUE(
+            spread.setFontRange(Trk_Spread::HEADER, row, Trk_Spread::HEADER, row, false, false));
+    }
+    ASSERT_TRUE(spread.setRowCount(5, false));
+    EXPECT_TRUE(bold(1, 2)) << "rows before the last keep their fonts";
     EXPECT_FALSE(bold(Trk_Spread::HEADER, 2));
-    EXPECT_FALSE(bold(1, 3)) << "new rows get the regular font";
-    EXPECT_TRUE(bold(Trk_Spread::HEADER, 3));
+    for (int row = 3; row <= 5; ++row) {
+        EXPECT_FALSE(bold(1, row)) << "row " << row << " takes the regular font";
+        EXPECT_TRUE(bold(Trk_Spread::HEADER, row)) << "row " << row << " has a bold caption";
+    }
 }
 
 TEST_F(SizeTest, GrowingWithoutFormatCopyLeavesNewRowsPlainAndUnchanged) {
@@ -81,7 +97,8 @@ TEST_F(SizeTest, ColumnsGrowWithFormatCopyAndBoldCaptionsLikeRows) {
     EXPECT_EQ(spread.colCount(), 4);
     for (int col = 3; col <= 4; ++col) {
         EXPECT_EQ(typeCode(col, 2), SS_TYPE_CHECKBOX);
-        EXPECT_EQ(value(col, 1), L"0");
+        EXPECT_EQ(value(col, 1), L"1") << "column 2 is repeated";
+        EXPECT_EQ(value(col, 2), L"0");
         EXPECT_TRUE(bold(col, Trk_Spread::HEADER));
     }
     EXPECT_FALSE(spread.setColCount(-1, false));
