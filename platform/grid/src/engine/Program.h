@@ -168,8 +168,9 @@ private:
 
 // Deepest operand stack of a program that whole runs of formulas may share in one loop.
 constexpr int kRunStackLimit = 16;
-constexpr int kRunRefLimit = 16; // references of such a program
-constexpr int kRunChunk = 512;   // rows whose inputs are read together
+constexpr int kRunRefLimit = 16;            // references of such a program
+constexpr int kRunChunk = 512;              // rows whose inputs are read together
+constexpr std::size_t kRunFetchAhead = 128; // rows a run's reading fetches ahead
 
 // True when the code is only numbers, single-cell references and arithmetic operators.
 bool isPlainArithmetic(std::span<const std::uint32_t> code, int maxStack);

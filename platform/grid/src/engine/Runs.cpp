@@ -3,6 +3,8 @@
 // without the dependency walk. A row whose inputs still wait for recalculation ends the run
 // (the walk takes over from there); a row whose inputs are not all numbers, or whose result
 // is an error, goes to the general evaluator, so every result equals the per-cell one.
+// Blocks whose inputs each lie in one page are read in sweeps (RunSweep.cpp); this file holds
+// the rest: decoding, the row-by-row path, reading inputs cell by cell, computing and storing.
 #include "engine/Arithmetic.h"
 #include "engine/Resolve.h"
 #include "engine/SheetImpl.h"
@@ -16,49 +18,7 @@ namespace gridx {
 
 using namespace engine;
 
-namespace engine {
-
-// A block of a run read in one sweep down all its inputs together, which keeps several memory
-// streams busy at once; fetching ahead (the results' cells included) hides their latency.
-struct Sweep {
-    std::array<const Value*, kRunRefLimit> from{};  // each reference's first cell
-    std::array<std::size_t, kRunRefLimit> stride{}; // 1, or 0 for a fixed row
-    std::array<double*, kRunRefLimit> into{};       // its numbers, one per row
-    std::size_t refs = 0;
-    std::uint8_t* plain = nullptr;        // per row: every input a finite number
-    const std::uint32_t* ids = nullptr;   // the results' formula ids
-    const std::uint64_t* marks = nullptr; // the results' page: cells marked dirty
-    std::size_t first = 0;                // the results' first slot in their page
-    std::size_t reach = 0;                // rows from the first that every stream has in its page
-    const Value* results = nullptr;
-    const FormulaState* states = nullptr;
-    const Program* program = nullptr;
-    std::uint32_t passId = 0;
-    std::uint8_t flags = 0; // out: the flags of the rows' formulas, or-ed together
-    bool strided = false;   // some reference reads a fixed row
-    bool known = false;     // the page's marks alone tell which rows wait
-
-    // Moves on past `rows` rows read.
-    void advance(std::size_t rows) {
-        for (std::size_t k = 0; k < refs; ++k)
-            from[k] += rows * stride[k];
-        ids += rows;
-        results += rows;
-        first += rows;
-        reach -= rows;
-    }
-};
-
-} // namespace engine
-
 namespace {
-
-// Distance between the row blocks of runValues and runStack: a little more than a block, so
-// that the same row of different blocks does not fall on addresses 4 KiB apart (which the
-// processor mistakes for one another and stalls on).
-constexpr std::size_t kRunRows = kRunChunk + 24;
-constexpr int kSweepRows = 128;          // rows read, computed and stored at a time
-constexpr std::size_t kFetchAhead = 128; // values, 32 cache lines
 
 // x op y for finite operands; false where the general evaluator gives an error.
 bool plainBinary(Op op, double x, double y, double& r) {
@@ -92,111 +52,6 @@ void blockBinary(Op op, const double* a, const double* b, double* r, std::size_t
         }
         break;
     }
-}
-
-// How many slots from `first` on (at most `rows`) are marked, up to the first that is not.
-std::size_t markedRun(const std::uint64_t* marks, std::size_t first, std::size_t rows) {
-    std::size_t n = 0;
-    while (n < rows) {
-        const std::size_t at = first + n;
-        const auto bits = static_cast<std::size_t>(64 - (at & 63));
-        const auto ones = static_cast<std::size_t>(std::countr_one(marks[at >> 6] >> (at & 63)));
-        n += std::min(ones, bits);
-        if (ones < bits) break;
-    }
-    return std::min(n, rows);
-}
-
-// Reads the rows of the sweep until the first that holds another formula or needs no
-// evaluation; returns how many were read. `Refs` fixes the number of references when it is
-// small, so that the compiler unrolls the inner loop; 0 reads it from the sweep. `Strided`:
-// some reference reads a fixed row.
-template <std::size_t Refs, bool Strided>
-std::size_t sweepRows(Sweep& s, std::size_t rows) {
-    // Local copies: the byte-wide writes below could alias anything reached through `s`.
-    constexpr std::size_t kSlots = Refs != 0 ? Refs : kRunRefLimit;
-    const std::size_t refs = Refs != 0 ? Refs : s.refs;
-    std::array<const Value*, kSlots> from{};
-    std::array<std::size_t, kSlots> stride{};
-    std::array<double*, kSlots> into{};
-    for (std::size_t k = 0; k < refs; ++k) {
-        from[k] = s.from[k];
-        stride[k] = s.stride[k];
-        into[k] = s.into[k];
-    }
-    std::uint8_t* const plain = s.plain;
-    const std::uint32_t* const ids = s.ids;
-    const std::uint64_t* const marks = s.marks;
-    const FormulaState* const states = s.states;
-    const Value* const results = s.results;
-    const Program* const program = s.program;
-    const std::size_t first = s.first;
-    const std::size_t reach = s.reach;
-    const std::uint32_t passId = s.passId;
-    unsigned flags = 0;
-    std::size_t i = 0;
-    for (; i < rows; ++i) {
-        if ((i & 3) == 0) {
-            // Past the block too: the next block goes on down the same pages.
-            const std::size_t ahead = std::min(i + kFetchAhead, reach - 1);
-            for (std::size_t k = 0; k < refs; ++k)
-                __builtin_prefetch(from[k] + (Strided ? ahead * stride[k] : ahead));
-            __builtin_prefetch(results + ahead, 1);
-            __builtin_prefetch(states + ids[ahead]);
-        }
-        const std::size_t at = first + i;
-        if (!((marks[at >> 6] >> (at & 63)) & 1)) break;
-        const FormulaState& state = states[ids[i]];
-        if (state.program != program || state.evalStamp == passId) break;
-        flags |= state.flags;
-        unsigned ok = plain[i];
-        for (std::size_t k = 0; k < refs; ++k) {
-            // What is no number is left to the general evaluator: its payload does not matter.
-            // Non-finite numbers need no check here: the computation finds them in its results.
-            const Value& value = from[k][Strided ? i * stride[k] : i];
-            into[k][i] = value.payloadAsNumber();
-            ok &= static_cast<unsigned>(value.isNumber());
-        }
-        plain[i] = static_cast<std::uint8_t>(ok);
-    }
-    s.flags = static_cast<std::uint8_t>(flags);
-    return i;
-}
-
-// sweepRows for a page whose marks alone tell which rows wait (every formula of the page has
-// the program and none was dirty before the pass), all references reading down their columns.
-// Rows are looked at one by one only when some input is no number.
-template <std::size_t Refs>
-std::size_t sweepKnown(Sweep& s, std::size_t rows) {
-    rows = markedRun(s.marks, s.first, rows);
-    std::array<const Value*, Refs> from{};
-    std::array<double*, Refs> into{};
-    for (std::size_t k = 0; k < Refs; ++k) {
-        from[k] = s.from[k];
-        into[k] = s.into[k];
-    }
-    const Value* const results = s.results;
-    const std::size_t last = s.reach - 1;
-    unsigned numbers = 1;
-    for (std::size_t i = 0; i < rows; ++i) {
-        if ((i & 3) == 0) {
-            const std::size_t ahead = std::min(i + kFetchAhead, last);
-            for (std::size_t k = 0; k < Refs; ++k)
-                __builtin_prefetch(from[k] + ahead);
-            __builtin_prefetch(results + ahead, 1);
-        }
-        for (std::size_t k = 0; k < Refs; ++k) {
-            into[k][i] = from[k][i].payloadAsNumber();
-            numbers &= static_cast<unsigned>(from[k][i].isNumber());
-        }
-    }
-    if (!numbers) {
-        for (std::size_t i = 0; i < rows; ++i)
-            for (std::size_t k = 0; k < Refs; ++k)
-                s.plain[i] &= static_cast<std::uint8_t>(from[k][i].isNumber());
-    }
-    s.flags = 0;
-    return rows;
 }
 
 // Stores a block's results where every row came out a finite number: a cell that already
@@ -287,106 +142,8 @@ int Sheet::Impl::pendingRows(const Program& program, int col, int row, int limit
     return n;
 }
 
-bool Sheet::Impl::sweepTogether(const Program& program, int col, int row, int& rows,
-                                bool& waiting) {
-    std::array<RunSource, kRunRefLimit> sources{};
-    int refs = 0, n = rows;
-    // Each reference's cells must lie in one page: the block ends where the first page does.
-    for (std::size_t k = 0; k < runCode.count; ++k) {
-        const RunStep& step = runCode.steps[k];
-        if (step.op != Op::Ref) continue;
-        const std::uint32_t flags = argOf(*step.at);
-        const bool fixedRow = flags & kAbsRow;
-        int c = 0, r = 0;
-        if (!resolveRef(step.at, col, row, c, r)) return false;
-        const Page* page = cells.pageAt(c, r);
-        if (!page || (!fixedRow && !validRow(r + n - 1))) return false;
-        const auto at = static_cast<std::size_t>(r & (kPageSize - 1));
-        if (!fixedRow) n = std::min(n, kPageSize - static_cast<int>(at));
-        sources[static_cast<std::size_t>(refs++)] = RunSource{page, at, fixedRow};
-    }
-    int ready = n;
-    for (int k = 0; k < refs; ++k) {
-        const RunSource& source = sources[static_cast<std::size_t>(k)];
-        if (source.page->dirtyCount == 0) continue;
-        const int upTo = readyRows(*source.page, source.at, source.fixedRow ? 1 : ready);
-        ready = source.fixedRow && upTo == 1 ? ready : upTo;
-    }
-    Sweep sweep = makeSweep(program, std::span(sources.data(), static_cast<std::size_t>(refs)),
-                            *cells.pageAt(col, row), row & (kPageSize - 1));
-    // Small pieces at a time, so that what one step writes is still at hand for the next.
-    int done = 0;
-    const std::uint64_t before = epoch;
-    while (done < ready) {
-        const int piece = std::min(kSweepRows, ready - done);
-        std::fill_n(runPlain.begin(), piece, std::uint8_t{1});
-        const int read = sweepPiece(sweep, piece);
-        if (read > 0) storeGathered(col, row + done, read, computeGathered(read));
-        done += read;
-        // A row for the general evaluator never changes the sheet (the program is plain
-        // arithmetic), but should it, the pages read here may be gone.
-        if (read < piece || epoch != before) break;
-        sweep.advance(static_cast<std::size_t>(read));
-    }
-    waiting = ready < n && done == ready;
-    rows = done;
-    return true;
-}
-
-Sweep Sheet::Impl::makeSweep(const Program& program, std::span<const RunSource> sources,
-                             const Page& out, int outAt) {
-    Sweep sweep;
-    sweep.refs = sources.size();
-    for (std::size_t k = 0; k < sweep.refs; ++k) {
-        sweep.from[k] = sources[k].page->values.data() + sources[k].at;
-        sweep.stride[k] = sources[k].fixedRow ? 0 : 1;
-        sweep.into[k] = runValues.data() + k * kRunRows;
-        sweep.strided = sweep.strided || sources[k].fixedRow;
-    }
-    sweep.plain = runPlain.data();
-    sweep.ids = out.formulas.data() + outAt;
-    sweep.marks = out.dirty.data();
-    sweep.first = static_cast<std::size_t>(outAt);
-    sweep.reach = kPageSize - sweep.first;
-    for (const RunSource& source : sources)
-        if (!source.fixedRow) sweep.reach = std::min(sweep.reach, kPageSize - source.at);
-    sweep.results = out.values.data() + outAt;
-    sweep.states = states.data();
-    sweep.program = &program;
-    sweep.passId = passId;
-    // In a pass over everything that nothing has disturbed, a marked row of a page filled with
-    // this program waits for this run: the formulas' own records need not be read.
-    sweep.known = everything && epoch == everythingEpoch && out.sharedProgram == &program &&
-                  !out.dirtyBeforeAll;
-    return sweep;
-}
-
-int Sheet::Impl::sweepPiece(Sweep& sweep, int n) {
-    const auto rows = static_cast<std::size_t>(n);
-    // Common shapes get loops of their own: a few references, each reading down its column.
-    std::size_t read = 0;
-    if (sweep.strided)
-        read = sweepRows<0, true>(sweep, rows);
-    else if (sweep.known && sweep.refs == 1)
-        read = sweepKnown<1>(sweep, rows);
-    else if (sweep.known && sweep.refs == 2)
-        read = sweepKnown<2>(sweep, rows);
-    else if (sweep.known && sweep.refs == 3)
-        read = sweepKnown<3>(sweep, rows);
-    else if (sweep.refs == 1)
-        read = sweepRows<1, false>(sweep, rows);
-    else if (sweep.refs == 2)
-        read = sweepRows<2, false>(sweep, rows);
-    else if (sweep.refs == 3)
-        read = sweepRows<3, false>(sweep, rows);
-    else
-        read = sweepRows<0, false>(sweep, rows);
-    runFlags = sweep.flags;
-    return static_cast<int>(read);
-}
-
 int Sheet::Impl::gatherInput(const RunStep& step, int col, int row, int n) {
-    double* values = runValues.data() + static_cast<std::size_t>(step.input) * kRunRows;
+    double* values = runValues.data() + static_cast<std::size_t>(step.input) * kRunChunk;
     std::uint8_t* plain = runPlain.data();
     const std::uint32_t flags = argOf(*step.at);
     const int c =
@@ -431,7 +188,8 @@ int Sheet::Impl::gatherSegment(int col, int row, int count, double* values, std:
     for (int k = 0; k < ready; ++k) {
         // Inputs are read one column after another: fetching ahead keeps the memory busy.
         if (((at + static_cast<std::size_t>(k)) & 3) == 0)
-            __builtin_prefetch(source + std::min<std::size_t>(k + kFetchAhead, kPageSize - at - 1));
+            __builtin_prefetch(source +
+                               std::min<std::size_t>(k + kRunFetchAhead, kPageSize - at - 1));
         const Value& value = source[k];
         values[k] = value.asNumber();
         plain[k] &= static_cast<std::uint8_t>(value.isNumber() & std::isfinite(values[k]));
@@ -457,11 +215,11 @@ const double* Sheet::Impl::computeGathered(int n) {
     for (std::size_t k = 0; k < runCode.count; ++k) {
         const RunStep& step = runCode.steps[k];
         if (step.op == Op::Ref) {
-            operand[top++] = runValues.data() + static_cast<std::size_t>(step.input) * kRunRows;
+            operand[top++] = runValues.data() + static_cast<std::size_t>(step.input) * kRunChunk;
             continue;
         }
         const std::size_t level = step.op == Op::Number ? top++ : top - 1;
-        double* out = runStack.data() + level * kRunRows;
+        double* out = runStack.data() + level * kRunChunk;
         const double* a = operand[level];
         if (step.op == Op::Number) {
             std::fill_n(out, rows, step.number);
@@ -473,7 +231,7 @@ const double* Sheet::Impl::computeGathered(int n) {
                 out[i] = a[i] / 100.0;
         } else {
             --top;
-            out -= kRunRows;
+            out -= kRunChunk;
             blockBinary(step.op, operand[top - 1], operand[top], out, rows, runPlain.data());
         }
         operand[top - 1] = out;
@@ -517,8 +275,8 @@ void Sheet::Impl::storeGathered(int col, int row, int n, const double* results) 
     }
     for (int i = 0; i < n && page; ++i) {
         const auto at = static_cast<std::size_t>(first + i);
-        if ((at & 3) == 0 && at + kFetchAhead < kPageSize)
-            __builtin_prefetch(&page->values[at + kFetchAhead], 1);
+        if ((at & 3) == 0 && at + kRunFetchAhead < kPageSize)
+            __builtin_prefetch(&page->values[at + kRunFetchAhead], 1);
         const std::uint32_t f = page->formulas[at];
         if (!runPlain[static_cast<std::size_t>(i)]) {
             // The general evaluator may re-enter and change the sheet: look the page up again.
@@ -565,9 +323,9 @@ int Sheet::Impl::evaluateRun(std::uint32_t id) {
     const Program* program = states[id].program;
     if (!program->plainArithmetic || !runCode.compile(*program)) return 0;
     const int col = first.col, firstRow = first.row;
-    runValues.resize(static_cast<std::size_t>(kRunRefLimit) * kRunRows);
+    runValues.resize(static_cast<std::size_t>(kRunRefLimit) * kRunChunk);
     runPlain.resize(kRunChunk);
-    runStack.resize(static_cast<std::size_t>(kRunStackLimit + 1) * kRunRows);
+    runStack.resize(static_cast<std::size_t>(kRunStackLimit + 1) * kRunChunk);
     // Blocks of rows first: their inputs are read in tight loops. A run that reads its own
     // rows just above waits after every row; it goes on row by row.
     // Blocks start small, so that a run cut short at once costs little, and grow while whole.
