@@ -60,13 +60,13 @@ void IntervalIndex::add(const Interval& interval) {
     run.entries.push_back(interval);
     // Merge while the newest run is at least as large as the one before it.
     while (!runs_.empty() && runs_.back().entries.size() <= run.entries.size()) {
+        // Merged into a vector of the exact size: no spare capacity, no merge buffer.
         Run& last = runs_.back();
-        const auto middle = static_cast<std::ptrdiff_t>(last.entries.size());
-        last.entries.insert(last.entries.end(), std::make_move_iterator(run.entries.begin()),
-                            std::make_move_iterator(run.entries.end()));
-        std::inplace_merge(last.entries.begin(), last.entries.begin() + middle, last.entries.end(),
-                           byFirstRow);
-        run = std::move(last);
+        std::vector<Interval> merged;
+        merged.reserve(last.entries.size() + run.entries.size());
+        std::merge(last.entries.begin(), last.entries.end(), run.entries.begin(), run.entries.end(),
+                   std::back_inserter(merged), byFirstRow);
+        run.entries = std::move(merged);
         runs_.pop_back();
     }
     run.buildTree();
