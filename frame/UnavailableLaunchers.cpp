@@ -6,12 +6,6 @@ bool startGridDialog(const Trk_StringArray&, const Trk_StringArray&, Trk_Array<T
                      bool, Trk_String, Trk_String) {
     return false;
 }
-bool ReadSSFile(const Trk_String&, Trk_String&, Trk_StringArray&, Trk_Array<Trk_StringArray>&) {
-    return false;
-}
-bool EvaluateSS() {
-    return false;
-}
 bool StartDlgStandardsSStest() {
     return false;
 }
