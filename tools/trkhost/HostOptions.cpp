@@ -59,7 +59,8 @@ std::string usage() {
            "\n"
            "jobs:\n"
            "  info             load the module and report what it offers\n"
-           "  demo             the main job on the library folder\n";
+           "  demo             the main job on the library folder\n"
+           "  read-sheet PATH  print the first cell, captions and rows of a sheet file\n";
 }
 
 std::optional<HostOptions> parseOptions(int argc, char** argv, const std::filesystem::path& exe,
