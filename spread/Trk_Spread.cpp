@@ -2,6 +2,7 @@
 #include "spread/Trk_Spread.h"
 
 #include "spread/RedrawGuard.h"
+#include "spread/Trk_DlgPromptString.h"
 
 #include "trk/DialString.h"
 
@@ -161,8 +162,14 @@ BOOL Trk_Spread::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     return TSpread::OnChildNotify(message, wParam, lParam, result);
 }
 
-bool Trk_Spread::askCaption(bool, Trk_String& caption) {
-    caption = dialString(kInsertCaptionText);
+bool Trk_Spread::askCaption(bool forRow, Trk_String& caption) {
+    Trk_DlgPromptString prompt(this);
+    prompt.title = dialString(1150);
+    prompt.label = dialString(1151) + L" " + dialString(forRow ? 1152 : 1153) + L":";
+    prompt.value = dialString(kInsertCaptionText);
+    prompt.okText = L"Ok";
+    prompt.DoModal();
+    caption = prompt.value; // the initial text when cancelled
     return true;
 }
 

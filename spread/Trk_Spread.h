@@ -232,7 +232,7 @@ protected:
     afx_msg LRESULT OnMessage517(WPARAM wParam, LPARAM lParam);
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
-    // The caption an insert asks for. The initial text until a prompt dialog is wired in.
+    // The caption an insert asks for: a modal prompt, the initial text when it is cancelled.
     virtual bool askCaption(bool forRow, Trk_String& caption);
 
     HWND grid() const { return m_hWnd; }

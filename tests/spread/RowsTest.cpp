@@ -24,6 +24,7 @@ protected:
 TEST_F(RowsTest, InsertingARowPushesTheOthersDownAndAsksForItsCaption) {
     ASSERT_TRUE(spread.setCheckCell(2, 2, false));
     clearChanged();
+    winx::queueScript(winx::DialogScript().forTemplate(8069).click(IDOK)); // the caption prompt
     ASSERT_TRUE(spread.insertRow(2, true, true));
     EXPECT_EQ(spread.rowCount(), 4);
     EXPECT_EQ(value(1, 1), L"r1");
@@ -81,6 +82,7 @@ TEST_F(RowsTest, TheCaptionQuestionCanBeAnsweredOrDeclined) {
 
 TEST_F(RowsTest, InsertingAColumnWorksTheSameWay) {
     set(2, 1, L"second");
+    winx::queueScript(winx::DialogScript().forTemplate(8069).click(IDOK)); // the caption prompt
     ASSERT_TRUE(spread.insertCol(1, true, false));
     EXPECT_EQ(spread.colCount(), 3);
     EXPECT_EQ(value(2, 1), L"r1");
