@@ -1,8 +1,10 @@
 // Trk_Spread: creation, look, messages, files and calculation.
 #include "spread/Trk_Spread.h"
 
+#include "spread/CDlgFindReplace.h"
 #include "spread/RedrawGuard.h"
 #include "spread/Trk_DlgPromptString.h"
+#include "spread/dynMenu.h"
 
 #include "trk/DialString.h"
 
@@ -41,6 +43,9 @@ bool startsWith(const wchar_t* text, const wchar_t* prefix) {
 Trk_Spread::Trk_Spread() = default;
 
 Trk_Spread::~Trk_Spread() {
+    // The menu builder and the find window go before the window does.
+    menuBuilder.reset();
+    closeFindDialog();
     for (const auto& [handle, isIcon] : resourcePictures) {
         if (isIcon) {
             DestroyIcon(static_cast<HICON>(handle));
@@ -120,6 +125,7 @@ void Trk_Spread::setResizeRuleColumns(int mode, const Trk_Array<int>& columns,
 }
 
 void Trk_Spread::enableContextMenu(const Trk_Array<int>& entries) {
+    if (!menuBuilder) menuBuilder = std::make_unique<dynMenu>();
     menuEntries = entries;
 }
 
@@ -254,4 +260,8 @@ bool Trk_Spread::hideGrid() {
 BEGIN_MESSAGE_MAP(Trk_Spread, TSpread)
 ON_WM_SIZE()
 ON_MESSAGE(kMessage517, &Trk_Spread::OnMessage517)
+// Context menu and find window (Trk_SpreadFind.cpp).
+ON_WM_RBUTTONDOWN()
+ON_COMMAND_RANGE(32800, 32818, &Trk_Spread::onMenuCommand)
+ON_MESSAGE(kReleaseFindDialog, &Trk_Spread::OnReleaseFindDialog)
 END_MESSAGE_MAP()

@@ -16,7 +16,11 @@
 
 #include "grid/ssapi.h"
 
+#include <memory>
 #include <vector>
+
+class CDlgFindReplace;
+class dynMenu;
 
 class Trk_Spread : public TSpread {
 public:
@@ -227,7 +231,56 @@ public:
     bool showGrid();
     bool hideGrid();
 
+    // ---- Context menu, keys, find and replace -----------------------------------------------
+    // The context menu's builder; null until enableContextMenu.
+    dynMenu* contextMenuBuilder() const { return menuBuilder.get(); }
+    // Runs a context-menu action (entry codes 2..9 of dynMenu); false for other codes or when
+    // the action fails.
+    bool runMenuEntry(int code);
+    // Tab help for dialogs hosting grids: code 2 when Tab leaves the last editable cell, 3 when
+    // Shift+Tab leaves the first, else 0. False, with code 1, unless key is Tab, the grid is
+    // created and visible, and a grid window has the focus.
+    bool handleTabKey(UINT key, int& code);
+    // Focuses the grid with its first (or last) editable cell active. False when the grid is
+    // hidden or no cell is editable.
+    bool focusFirstEditable(bool first);
+    // Neither the cell nor the anchor of a span it lies in is locked.
+    bool isCellEditable(int col, int row) const;
+    // Opens the find window, or keeps the open one. False when it cannot be created.
+    bool openFindDialog();
+    // The open find window; null while there is none.
+    CDlgFindReplace* findReplaceDialog() const;
+    void closeFindDialog();
+    // Asked by the find window once it has closed: the grid deletes it from its message queue.
+    void requestFindDialogRelease();
+    // Looks for the find window's text after the active cell (in edit mode: after the selection
+    // of the edited cell first) and selects the match in the cell editor. With wrapQuestion the
+    // user may go on from the first cell. False without a find window or with an empty text.
+    bool findNext(bool wrapQuestion);
+    // Finds the next match and puts the replace text in its place.
+    bool replaceNext(bool wrapQuestion);
+    // Replaces every occurrence in every cell and shows the count of cells changed; returns
+    // it, -1 without a find window or with an empty find text.
+    int replaceAll();
+    BOOL PreTranslateMessage(MSG* msg) override;
+
 protected:
+    // ---- Context menu, keys, find and replace (Trk_SpreadFind.cpp) ---------------------------
+    static constexpr UINT kReleaseFindDialog = WM_APP + 0x2B4;
+    afx_msg void OnRButtonDown(UINT flags, CPoint point);
+    afx_msg void onMenuCommand(UINT id);
+    afx_msg LRESULT OnReleaseFindDialog(WPARAM wParam, LPARAM lParam);
+    bool findDialogOpen() const;
+    HWND messageOwner() const;
+    bool findEditable(bool first, int& col, int& row) const;
+    bool findText(const Trk_String& what, bool wrapQuestion);
+    bool findInEditor(const Trk_String& what, int col, int row);
+    bool nextMatch(const Trk_String& what, int& col, int& row) const;
+    bool scanFrom(const Trk_String& what, int col, int row);
+    bool selectMatch(int col, int row, int start, int length);
+    bool replaceText(const Trk_String& what, const Trk_String& with, bool wrapQuestion);
+    int replaceAllText(const Trk_String& what, const Trk_String& with);
+
     afx_msg void OnSize(UINT type, int cx, int cy);
     afx_msg LRESULT OnMessage517(WPARAM wParam, LPARAM lParam);
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -281,7 +334,9 @@ protected:
     CBitmap checkedBitmap;   // check-box picture, resource 8134
     CBitmap uncheckedBitmap; // resource 8136
     bool checkBitmapsLoaded = false;
+    std::unique_ptr<dynMenu> menuBuilder;
     Trk_Array<int> menuEntries;
+    std::unique_ptr<CDlgFindReplace> findDialog; // the find window while it lives
     int resizeParam1 = 0;
     int resizeParam2 = 0;
     Trk_Array<int> fixedColumns;
