@@ -279,8 +279,8 @@ void CellStore::moveContent(int fromCol, int fromRow, int toCol, int toRow) {
     if (!from) return;
     const bool used = isUsed(fromCol, fromRow), dirty = isDirty(fromCol, fromRow);
     const Slot to = at(toCol, toRow); // pages never move, so `from` stays valid
-    to.value() = std::move(from.value());
-    from.value() = Value();
+    to.setValue(from.value());
+    from.setValue(Value());
     setFormula(toCol, toRow, from.formula());
     setFormula(fromCol, fromRow, 0);
     setUsed(fromCol, fromRow, false);

@@ -9,6 +9,7 @@
 #include "grid/Value.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -19,8 +20,37 @@ constexpr int kPageShift = 10;
 constexpr int kPageSize = 1 << kPageShift;
 constexpr int kPageWords = kPageSize / 64;
 
+// The numbers of a page as plain doubles, kept beside its values once a column run has read
+// the page, so that runs compute straight from (and compare with) plain arrays.
+struct NumberMirror {
+    std::array<double, kPageSize> numbers;        // the number, where `finite` is set
+    std::array<std::uint64_t, kPageWords> finite; // the cell holds a finite number
+
+    explicit NumberMirror(const std::array<Value, kPageSize>& values) {
+        for (std::size_t w = 0; w < kPageWords; ++w) {
+            std::uint64_t bits = 0;
+            for (std::size_t j = 0; j < 64; ++j) {
+                const Value& value = values[w * 64 + j];
+                const double x = value.payloadAsNumber();
+                const bool isFinite = value.isNumber() & std::isfinite(x);
+                numbers[w * 64 + j] = isFinite ? x : 0.0;
+                bits |= std::uint64_t{isFinite} << j;
+            }
+            finite[w] = bits;
+        }
+    }
+
+    void note(std::size_t i, const Value& value) {
+        const bool isFinite = value.isNumber() && std::isfinite(value.asNumber());
+        numbers[i] = isFinite ? value.asNumber() : 0.0;
+        const std::uint64_t bit = std::uint64_t{1} << (i & 63);
+        finite[i >> 6] = isFinite ? finite[i >> 6] | bit : finite[i >> 6] & ~bit;
+    }
+};
+
 // A page keeps each part of its cells in an array of its own, so that walks over values (the
-// hot loops of recalculation) read values only.
+// hot loops of recalculation) read values only. Values are written through setValue, which
+// keeps the number mirror current.
 struct Page {
     std::uint32_t usedCount = 0;
     std::uint32_t dirtyCount = 0;
@@ -34,6 +64,17 @@ struct Page {
     std::array<Value, kPageSize> values;             // the constant, or the formula's last result
     std::array<std::uint32_t, kPageSize> formulas{}; // formula id; 0 when the cell holds none
     std::array<std::uint32_t, kPageSize> depHeads{}; // first edge of the formulas reading it
+    std::unique_ptr<NumberMirror> mirror;            // made on first use by a column run
+
+    void setValue(std::size_t i, Value value) {
+        values[i] = std::move(value);
+        if (mirror) mirror->note(i, values[i]);
+    }
+    // The mirror, made from the values when the page has none yet.
+    NumberMirror& numberMirror() {
+        if (!mirror) mirror = std::make_unique<NumberMirror>(values);
+        return *mirror;
+    }
 };
 
 // One cell of a page: a handle to its value, formula id and dependency head. A default handle
@@ -43,7 +84,8 @@ public:
     Slot() = default;
     Slot(Page* page, int index) : page_(page), index_(static_cast<std::size_t>(index)) {}
     explicit operator bool() const { return page_ != nullptr; }
-    Value& value() const { return page_->values[index_]; }
+    const Value& value() const { return page_->values[index_]; }
+    void setValue(Value value) const { page_->setValue(index_, std::move(value)); }
     std::uint32_t formula() const { return page_->formulas[index_]; }
     // The cell's formula is marked for recalculation.
     bool marked() const { return (page_->dirty[index_ >> 6] >> (index_ & 63)) & 1; }

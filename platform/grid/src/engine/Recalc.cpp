@@ -276,7 +276,7 @@ void Sheet::Impl::storeResult(std::uint32_t id, std::uint32_t generation, Value 
     if (!states[id].program || rec.generation != generation) return;
     Slot slot = cells.find(rec.col, rec.row);
     if (!slot || slot.formula() != id) return;
-    slot.value() = std::move(value);
+    slot.setValue(std::move(value));
     stats.invalidate(rec.col, rec.row);
 }
 

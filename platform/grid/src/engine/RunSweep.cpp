@@ -20,6 +20,9 @@ struct Sweep {
     std::array<const Value*, kRunRefLimit> from{};  // each reference's first cell
     std::array<std::size_t, kRunRefLimit> stride{}; // 1, or 0 for a fixed row
     std::array<double*, kRunRefLimit> into{};       // its numbers, one per row
+    std::array<Page*, kRunRefLimit> pages{};        // each reference's page
+    std::array<std::size_t, kRunRefLimit> at{};     // and its first slot there
+    Page* out = nullptr;                            // the results' page
     std::size_t refs = 0;
     std::uint8_t* plain = nullptr;        // per row: every input a finite number
     const std::uint32_t* ids = nullptr;   // the results' formula ids
@@ -36,8 +39,10 @@ struct Sweep {
 
     // Moves on past `rows` rows read.
     void advance(std::size_t rows) {
-        for (std::size_t k = 0; k < refs; ++k)
+        for (std::size_t k = 0; k < refs; ++k) {
             from[k] += rows * stride[k];
+            at[k] += rows * stride[k];
+        }
         ids += rows;
         results += rows;
         first += rows;
@@ -62,6 +67,20 @@ std::size_t markedRun(const std::uint64_t* marks, std::size_t first, std::size_t
         if (ones < bits) break;
     }
     return std::min(n, rows);
+}
+
+// True when bits [from, from + count) are all set.
+bool allSet(const std::uint64_t* bits, std::size_t from, std::size_t count) {
+    while (count > 0) {
+        const std::size_t shift = from & 63;
+        const std::size_t take = std::min<std::size_t>(64 - shift, count);
+        const std::uint64_t mask = (take == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << take) - 1)
+                                   << shift;
+        if ((bits[from >> 6] & mask) != mask) return false;
+        from += take;
+        count -= take;
+    }
+    return true;
 }
 
 // Reads the rows of the sweep until the first that holds another formula or needs no
@@ -170,7 +189,7 @@ bool Sheet::Impl::sweepTogether(const Program& program, int col, int row, int& r
         const bool fixedRow = flags & kAbsRow;
         int c = 0, r = 0;
         if (!resolveRef(step.at, col, row, c, r)) return false;
-        const Page* page = cells.pageAt(c, r);
+        Page* page = cells.pageAt(c, r);
         if (!page || (!fixedRow && !validRow(r + n - 1))) return false;
         const auto at = static_cast<std::size_t>(r & (kPageSize - 1));
         if (!fixedRow) n = std::min(n, kPageSize - static_cast<int>(at));
@@ -191,7 +210,12 @@ bool Sheet::Impl::sweepTogether(const Program& program, int col, int row, int& r
     while (done < ready) {
         const int piece = std::min(kSweepRows, ready - done);
         std::fill_n(runPlain.begin(), piece, std::uint8_t{1});
-        const int read = sweepPiece(sweep, piece);
+        int read = mirrorPiece(sweep, piece);
+        if (read == 0) {
+            for (std::size_t k = 0; k < sweep.refs; ++k)
+                runInputs[k] = sweep.into[k];
+            read = sweepPiece(sweep, piece);
+        }
         if (read > 0) storeGathered(col, row + done, read, computeGathered(read));
         done += read;
         // A row for the general evaluator never changes the sheet (the program is plain
@@ -204,12 +228,14 @@ bool Sheet::Impl::sweepTogether(const Program& program, int col, int row, int& r
     return true;
 }
 
-Sweep Sheet::Impl::makeSweep(const Program& program, std::span<const RunSource> sources,
-                             const Page& out, int outAt) {
+Sweep Sheet::Impl::makeSweep(const Program& program, std::span<const RunSource> sources, Page& out,
+                             int outAt) {
     Sweep sweep;
     sweep.refs = sources.size();
     for (std::size_t k = 0; k < sweep.refs; ++k) {
         sweep.from[k] = sources[k].page->values.data() + sources[k].at;
+        sweep.pages[k] = sources[k].page;
+        sweep.at[k] = sources[k].at;
         sweep.stride[k] = sources[k].fixedRow ? 0 : 1;
         sweep.into[k] = runValues.data() + k * static_cast<std::size_t>(kRunChunk);
         sweep.strided = sweep.strided || sources[k].fixedRow;
@@ -222,6 +248,7 @@ Sweep Sheet::Impl::makeSweep(const Program& program, std::span<const RunSource> 
     for (const RunSource& source : sources)
         if (!source.fixedRow) sweep.reach = std::min(sweep.reach, kPageSize - source.at);
     sweep.results = out.values.data() + outAt;
+    sweep.out = &out;
     sweep.states = states.data();
     sweep.program = &program;
     sweep.passId = passId;
@@ -230,6 +257,20 @@ Sweep Sheet::Impl::makeSweep(const Program& program, std::span<const RunSource> 
     sweep.known = everything && epoch == everythingEpoch && out.sharedProgram == &program &&
                   !out.dirtyBeforeAll;
     return sweep;
+}
+
+int Sheet::Impl::mirrorPiece(Sweep& sweep, int n) {
+    if (!sweep.known || sweep.strided) return 0;
+    const auto rows = markedRun(sweep.marks, sweep.first, static_cast<std::size_t>(n));
+    for (std::size_t k = 0; k < sweep.refs; ++k) {
+        const NumberMirror& mirror = sweep.pages[k]->numberMirror();
+        if (!allSet(mirror.finite.data(), sweep.at[k], rows)) return 0;
+        runInputs[k] = mirror.numbers.data() + sweep.at[k];
+    }
+    sweep.out->numberMirror(); // the results are compared with plain doubles too
+    sweep.flags = 0;
+    runFlags = 0;
+    return static_cast<int>(rows);
 }
 
 int Sheet::Impl::sweepPiece(Sweep& sweep, int n) {

@@ -54,14 +54,33 @@ void blockBinary(Op op, const double* a, const double* b, double* r, std::size_t
     }
 }
 
-// Stores a block's results where every row came out a finite number: a cell that already
-// holds its result is left alone, so that its memory stays clean.
-void storeNumbers(Value* cells, const double* results, std::size_t rows) {
+bool sameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+// Stores one row's result: a cell that already holds it is left alone, so that its memory
+// stays clean.
+void storeNumber(Page& page, std::size_t at, double result) {
+    const Value& value = page.values[at];
+    if (!value.isNumber() || !sameBits(value.payloadAsNumber(), result))
+        page.setValue(at, Value::number(result));
+}
+
+// Stores a block's results where every row came out a finite number; with a number mirror the
+// comparison reads plain doubles.
+void storeNumbers(Page& page, std::size_t first, const double* results, std::size_t rows) {
+    const NumberMirror* mirror = page.mirror.get();
+    if (!mirror) {
+        for (std::size_t i = 0; i < rows; ++i)
+            storeNumber(page, first + i, results[i]);
+        return;
+    }
     for (std::size_t i = 0; i < rows; ++i) {
-        Value& value = cells[i];
-        if (!value.isNumber() || std::bit_cast<std::uint64_t>(value.payloadAsNumber()) !=
-                                     std::bit_cast<std::uint64_t>(results[i]))
-            value = Value::number(results[i]);
+        const std::size_t at = first + i;
+        if (((mirror->finite[at >> 6] >> (at & 63)) & 1) &&
+            sameBits(mirror->numbers[at], results[i]))
+            continue;
+        page.setValue(at, Value::number(results[i]));
     }
 }
 
@@ -215,7 +234,7 @@ const double* Sheet::Impl::computeGathered(int n) {
     for (std::size_t k = 0; k < runCode.count; ++k) {
         const RunStep& step = runCode.steps[k];
         if (step.op == Op::Ref) {
-            operand[top++] = runValues.data() + static_cast<std::size_t>(step.input) * kRunChunk;
+            operand[top++] = runInputs[static_cast<std::size_t>(step.input)];
             continue;
         }
         const std::size_t level = step.op == Op::Number ? top++ : top - 1;
@@ -256,6 +275,8 @@ int Sheet::Impl::runChunk(const Program& program, int col, int row, int limit, b
         runFlags = kDirty; // the flags were not read
         n = pendingRows(program, col, row, n);
         const int wanted = n;
+        for (std::size_t k = 0; k < runInputs.size(); ++k)
+            runInputs[k] = runValues.data() + k * static_cast<std::size_t>(kRunChunk);
         for (std::size_t k = 0; k < runCode.count && n > 0; ++k)
             if (runCode.steps[k].op == Op::Ref) n = gatherInput(runCode.steps[k], col, row, n);
         waiting = n < wanted;
@@ -270,7 +291,7 @@ void Sheet::Impl::storeGathered(int col, int row, int n, const double* results) 
     Page* page = cells.pageAt(col, row);
     const auto rows = static_cast<std::size_t>(n);
     if (page && !(runFlags & kDirty) && runAllPlain) {
-        storeNumbers(page->values.data() + first, results, rows);
+        storeNumbers(*page, static_cast<std::size_t>(first), results, rows);
         return;
     }
     for (int i = 0; i < n && page; ++i) {
@@ -288,10 +309,7 @@ void Sheet::Impl::storeGathered(int col, int row, int n, const double* results) 
         // that already holds the result is left alone, so that its memory stays clean.
         FormulaState& state = states[f];
         if (state.flags & kDirty) state.flags &= static_cast<std::uint8_t>(~kDirty);
-        Value& value = page->values[at];
-        if (!value.isNumber() || std::bit_cast<std::uint64_t>(value.asNumber()) !=
-                                     std::bit_cast<std::uint64_t>(results[i]))
-            value = Value::number(results[i]);
+        storeNumber(*page, at, results[i]);
     }
 }
 
@@ -313,7 +331,7 @@ int Sheet::Impl::runRows(const Program& program, int col, int row) {
         }
         state.evalStamp = passId;
         state.flags &= static_cast<std::uint8_t>(~kDirty);
-        slot.value() = Value::number(number);
+        slot.setValue(Value::number(number));
     }
     return row;
 }

@@ -97,7 +97,7 @@ void Sheet::Impl::clearContent(int col, int row) {
     stats.invalidate(col, row);
     const std::uint32_t id = slot.formula();
     cells.setFormula(col, row, 0);
-    slot.value() = Value();
+    slot.setValue(Value());
     cells.setUsed(col, row, false);
     if (id != 0) {
         freeFormula(id, true);
@@ -110,7 +110,7 @@ void Sheet::Impl::discardContent(int col, int row) {
     if (!slot) return;
     const std::uint32_t id = slot.formula();
     cells.setFormula(col, row, 0);
-    slot.value() = Value();
+    slot.setValue(Value());
     cells.setUsed(col, row, false);
     if (id != 0) freeFormula(id, false);
 }
@@ -125,7 +125,7 @@ void Sheet::Impl::placeConstant(int col, int row, Value value) {
     ++epoch;
     stats.invalidate(col, row);
     if (!slot) slot = cells.at(col, row);
-    slot.value() = std::move(value);
+    slot.setValue(std::move(value));
     cells.setUsed(col, row, true);
 }
 

@@ -85,7 +85,7 @@ private:
 // Where one reference of a run reads its cells: from slot `at` of the page down, or that one
 // slot for every row.
 struct RunSource {
-    const Page* page = nullptr;
+    Page* page = nullptr;
     std::size_t at = 0;
     bool fixedRow = false;
 };
@@ -207,11 +207,14 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     // set), or to the first row that holds another program or needs no evaluation.
     bool sweepTogether(const engine::Program& program, int col, int row, int& rows, bool& waiting);
     engine::Sweep makeSweep(const engine::Program& program,
-                            std::span<const engine::RunSource> sources, const engine::Page& out,
+                            std::span<const engine::RunSource> sources, engine::Page& out,
                             int outAt);
     // Reads the next n rows of the sweep; fewer when a row holds another program or needs no
     // evaluation.
     int sweepPiece(engine::Sweep& sweep, int n);
+    // Points runInputs at the number mirrors of the sweep's pages for its next n rows, when
+    // those rows wait and every input there is a finite number; the rows, or 0 when not.
+    int mirrorPiece(engine::Sweep& sweep, int n);
     // Reads `count` cells of one page (or of no page) down from (col, row) into `values`,
     // clearing `plain` where the cell is no finite number; the rows before the first whose
     // cell waits.
@@ -282,10 +285,11 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     std::vector<std::uint32_t> passWork; // roots of the running pass
     engine::RunCode runCode;             // the run being computed
     std::vector<double> runValues;       // its inputs, block by block, one row per reference
-    std::vector<std::uint8_t> runPlain;  // per row of the block: every input a finite number
-    std::vector<double> runStack;        // operands of the block, one row per stack level
-    std::uint8_t runFlags = 0;           // the flags of the block's formulas, or-ed together
-    bool runAllPlain = false;            // every row of the block came out a finite number
+    std::array<const double*, engine::kRunRefLimit> runInputs{}; // each reference's rows
+    std::vector<std::uint8_t> runPlain; // per row of the block: every input a finite number
+    std::vector<double> runStack;       // operands of the block, one row per stack level
+    std::uint8_t runFlags = 0;          // the flags of the block's formulas, or-ed together
+    bool runAllPlain = false;           // every row of the block came out a finite number
 
     // State of the running pass; a pass never nests on the same sheet.
     int passDepth = 0;

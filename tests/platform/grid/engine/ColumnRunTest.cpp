@@ -302,6 +302,45 @@ TEST_F(ColumnRunTest, FormulasRewrittenByADeletionLeaveTheRunTheyWereIn) {
     EXPECT_EQ(text(L"C499"), L"#REF!");
 }
 
+TEST_F(ColumnRunTest, EveryKindOfEditBetweenFullRecalculationsReachesTheRuns) {
+    // A full recalculation keeps plain copies of the numbers it reads; edits of every kind in
+    // between must reach them.
+    constexpr int kRows = 3000;
+    sheet.setMaxRows(kRows + 10);
+    sheet.setAutoRecalc(false);
+    for (int row = 1; row <= kRows; ++row) {
+        sheet.setConstant(1, row, Value::number(row));
+        sheet.setConstant(2, row, Value::number(row % 7 + 0.5));
+    }
+    fillDown(sheet, 3, 1, kRows, L"=A#*B#+1");
+    sheet.recalc();
+    // Recalculated at once: the next full pass finds nothing marked and trusts its copies.
+    sheet.setAutoRecalc(true);
+    sheet.setConstant(1, 10, Value::number(-4));
+    sheet.setConstant(2, 1500, Value::text(L"x"));
+    sheet.setConstant(1, 2100, Value::text(L"12")); // numeric text: the general evaluator
+    sheet.clearCell(2, 2200);
+    sheet.swapRanges(RangeRef{1, 100, 1, 199}, 1, 1000);
+    sheet.copyRange(RangeRef{2, 2500, 2, 2599}, 2, 2700);
+    sheet.clearRange(RangeRef{1, 2900, 1, 2910});
+    sheet.recalc();
+    for (int row = 1; row <= kRows; ++row) {
+        const Value& a = sheet.value(1, row);
+        const Value& b = sheet.value(2, row);
+        const Value& c = sheet.value(3, row);
+        if (a.isText() && a.asText() == L"12" && b.isNumber()) {
+            ASSERT_EQ(c.asNumber(), 12 * b.asNumber() + 1) << row;
+        } else if (a.isText() || b.isText()) {
+            ASSERT_EQ(toText(c), L"#VALUE!") << row;
+        } else {
+            ASSERT_EQ(c.asNumber(), a.asNumber() * b.asNumber() + 1) << row;
+        }
+    }
+    EXPECT_EQ(number(L"C10"), -4 * 3.5 + 1);
+    EXPECT_EQ(number(L"C2200"), 1.0);
+    EXPECT_EQ(number(L"C1000"), 100 * (1000 % 7 + 0.5) + 1); // A100 swapped down
+}
+
 TEST_F(ColumnRunTest, ACycleThroughARunShowsCircularInEveryMember) {
     sheet.setAutoRecalc(false);
     for (int row = 1; row <= 10; ++row)

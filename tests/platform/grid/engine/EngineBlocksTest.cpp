@@ -8,6 +8,8 @@
 #include "engine/Program.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -20,7 +22,7 @@ using engine::IntervalIndex;
 using engine::Slot;
 
 void put(CellStore& cells, int col, int row, double v) {
-    cells.at(col, row).value() = Value::number(v);
+    cells.at(col, row).setValue(Value::number(v));
     cells.setUsed(col, row, true);
 }
 
@@ -66,6 +68,41 @@ TEST(CellStoreTest, AWalkStopsWhenTheVisitorSaysSoAndIgnoresRangesOffTheStore) {
     EXPECT_TRUE(walk(cells, RangeRef{9, 1, 20, 10}).empty());
     EXPECT_TRUE(walk(cells, RangeRef{-5, -5, -1, -1}).empty());
     EXPECT_EQ(walk(cells, RangeRef{-5, -5, 2, 3}).size(), 3u);
+}
+
+// Every slot of the page: the mirror holds the number exactly where the value is a finite one.
+void expectMirrorMatches(engine::Page& page) {
+    const engine::NumberMirror& mirror = page.numberMirror();
+    for (std::size_t i = 0; i < page.values.size(); ++i) {
+        const Value& value = page.values[i];
+        const bool finite = value.isNumber() && std::isfinite(value.asNumber());
+        ASSERT_EQ(((mirror.finite[i >> 6] >> (i & 63)) & 1) != 0, finite) << i;
+        if (finite) {
+            ASSERT_EQ(mirror.numbers[i], value.asNumber()) << i;
+        }
+    }
+}
+
+TEST(CellStoreTest, NumberMirrorsFollowEveryWriteAndMove) {
+    CellStore cells;
+    for (int row = 0; row < 2 * engine::kPageSize; ++row)
+        put(cells, 1, row, row * 0.5);
+    engine::Page& first = *cells.pageAt(1, 0);
+    engine::Page& second = *cells.pageAt(1, engine::kPageSize);
+    expectMirrorMatches(first); // made from the values
+    expectMirrorMatches(second);
+    cells.at(1, 3).setValue(Value::text(L"3"));
+    cells.at(1, 4).setValue(Value::number(std::numeric_limits<double>::infinity()));
+    cells.at(1, 5).setValue(Value::boolean(true));
+    cells.at(1, 6).setValue(Value());
+    cells.at(1, 7).setValue(Value::number(-7.25));
+    cells.at(1, 8).setValue(Value::error(ErrorCode::NA));
+    cells.moveContent(1, engine::kPageSize + 1, 2, 0); // a new page, which has no mirror yet
+    cells.moveContent(1, 7, 1, engine::kPageSize + 1);
+    expectMirrorMatches(first);
+    expectMirrorMatches(second);
+    expectMirrorMatches(*cells.pageAt(2, 0));
+    EXPECT_EQ(second.mirror->numbers[1], -7.25);
 }
 
 TEST(IntervalIndexTest, StabbingFindsExactlyTheBlocksThatContainTheCell) {
