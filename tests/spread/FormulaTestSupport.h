@@ -53,7 +53,7 @@ inline std::string quoted(const std::wstring& text) {
 class FormulaTest : public spreadtest::SpreadTest {
 protected:
     void SetUp() override {
-        SpreadTest::SetUp();
+        spreadtest::SpreadTest::SetUp();
         acadx::clearPrinted();
         setSheetBeingEvaluated(nullptr);
         previousDriveRoot_ = winx::driveRoot();
@@ -65,7 +65,7 @@ protected:
         setSheetBeingEvaluated(nullptr);
         winx::setDriveRoot(previousDriveRoot_);
         EXPECT_TRUE(winx::problems().empty());
-        SpreadTest::TearDown();
+        spreadtest::SpreadTest::TearDown();
     }
 
     std::wstring writeFile(const std::wstring& name, const std::string& text) {

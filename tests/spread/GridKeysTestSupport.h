@@ -32,36 +32,26 @@ protected:
     }
 };
 
-class GridKeysTest : public ::testing::Test {
+class GridKeysTest : public spreadtest::SpreadTestWith<CaptionSpread> {
 protected:
     void SetUp() override {
-        previousResources_ = AfxGetResourceHandle();
-        AfxSetResourceHandle(spreadtest::moduleInstance());
-        Trk_String problems;
-        ASSERT_EQ(loadDialStrings(TRK_SOURCE_DIR L"/resources/texts/en.txt", problems), eOk);
         winx::resetRegistry();
         ASSERT_TRUE(winx::setRegistryFile(folder.file(L"registry.trk")).ok);
-        ASSERT_TRUE(host.create());
+        SpreadTestWith::SetUp();
     }
     void TearDown() override {
         spread.closeFindDialog();
-        AfxSetResourceHandle(previousResources_);
-        resetDialStrings();
+        SpreadTestWith::TearDown();
         winx::resetRegistry();
-        EXPECT_TRUE(winx::unattended().empty()) << "a dialog was left unattended";
         EXPECT_TRUE(winx::problems().empty()) << "an interaction could not run";
     }
 
+    // The keys' grids have the standard look, set before their counts.
     void create(int cols, int rows) {
         ASSERT_TRUE(spread.createInDialog(&host, spreadtest::kPlaceholderId, true));
         ASSERT_TRUE(spread.applyStandardLook(0));
         ASSERT_TRUE(spread.setColCount(cols, false));
         ASSERT_TRUE(spread.setRowCount(rows, false));
-    }
-    HWND grid() const { return spread.GetSafeHwnd(); }
-
-    void set(int col, int row, const wchar_t* text) {
-        ASSERT_TRUE(SSSetData(grid(), col, row, text));
     }
     std::wstring value(int col, int row) const {
         Trk_String text;
@@ -104,13 +94,7 @@ protected:
     }
     bool option(short number) const { return SSGetBool(grid(), number) != FALSE; }
 
-    winx::TestSession session;
     spreadtest::TempFolder folder;
-    spreadtest::HostWindow host;
-    CaptionSpread spread;
-
-private:
-    HINSTANCE previousResources_ = nullptr;
 };
 
 } // namespace keystest

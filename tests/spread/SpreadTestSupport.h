@@ -110,8 +110,9 @@ protected:
     }
 };
 
-// A wrapper over a created grid of `cols` x `rows`.
-class SpreadTest : public ::testing::Test {
+// A wrapper (Trk_Spread or a class derived from it) over a created grid of `cols` x `rows`.
+template <typename Spread>
+class SpreadTestWith : public ::testing::Test {
 protected:
     void SetUp() override {
         previousResources_ = AfxGetResourceHandle();
@@ -165,10 +166,12 @@ protected:
 
     winx::TestSession session;
     HostWindow host;
-    Trk_Spread spread;
+    Spread spread;
 
 private:
     HINSTANCE previousResources_ = nullptr;
 };
+
+using SpreadTest = SpreadTestWith<Trk_Spread>;
 
 } // namespace spreadtest
