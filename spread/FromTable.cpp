@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwctype>
 #include <optional>
 #include <string>
 
@@ -57,14 +56,6 @@ HGLOBAL blockOfText(const std::wstring& text) {
     return block;
 }
 
-bool sameText(const Trk_String& a, const Trk_String& b) {
-    if (a.length() != b.length()) return false;
-    for (int i = 0; i < a.length(); ++i)
-        if (std::towupper(static_cast<wint_t>(a[i])) != std::towupper(static_cast<wint_t>(b[i])))
-            return false;
-    return true;
-}
-
 Trk_String dataText(const Trk_Spread& sheet, int col, int row) {
     Trk_String text;
     sheet.getCellText(col, row, kDataText, text);
@@ -98,13 +89,13 @@ std::optional<Trk_String> keyText(const SSVALUE& arg, const Trk_Spread& context)
 // The first column 1..column count whose caption equals the text; 0 when none does.
 int columnCaptioned(const Trk_Spread& table, const Trk_String& caption) {
     for (int col = 1; col <= table.colCount(); ++col)
-        if (sameText(dataText(table, col, 0), caption)) return col;
+        if (dataText(table, col, 0).equal(caption, false)) return col;
     return 0;
 }
 
 int rowHolding(const Trk_Spread& table, int col, const Trk_String& key) {
     for (int row = 1; row <= table.rowCount(); ++row)
-        if (sameText(dataText(table, col, row), key)) return row;
+        if (dataText(table, col, row).equal(key, false)) return row;
     return 0;
 }
 
