@@ -109,9 +109,8 @@ void CFormula::doModeWork() {
         evaluateCell();
         break;
     case kEvaluateFromTable:
-        // Ends by itself: a lookup runs inside a recalculation, where nobody could close it.
+        // The looked-up table stays on show until the user closes the dialog.
         if (result) evaluateFromTable(grid, contextSheet, *result, arguments, argumentCount);
-        EndDialog(IDOK);
         break;
     case kReadArrays:
         // A file that could not be loaded reads as nothing: the caller keeps its arrays.

@@ -1,7 +1,8 @@
 // CFormula: the "Formulas" worker dialog (template 133). It hosts one grid and works on sheet
 // files: mode 1 evaluates one cell of a file, mode 2 answers a FROMTABLE call, mode 4 reads a
-// file into arrays. Modes 2 and 4 close by themselves once their work is done; mode 1 stays
-// open as a small formula tester (reference styles, save, load, recalculation).
+// file into arrays. Mode 4 closes by itself once its work is done; modes 1 and 2 stay open
+// until the user closes them, as a small formula tester (reference styles, save, load,
+// recalculation).
 #pragma once
 
 #include "spread/Trk_Spread.h"

@@ -26,10 +26,7 @@ BOOL Trk_DlgPromptString::OnInitDialog() {
     SetDlgItemText(IDOK, okText.str());
     SetDlgItemText(IDCANCEL, cancelText.str());
     if (!requireText) {
-        // Nothing is asked: keystrokes must not reach the hidden edit, so OK takes the focus.
         if (CWnd* edit = GetDlgItem(kValueId)) edit->ShowWindow(SW_HIDE);
-        if (CWnd* ok = GetDlgItem(IDOK)) ok->SetFocus();
-        return FALSE;
     }
     focusValue();
     return FALSE; // the focus was set here
@@ -44,6 +41,7 @@ void Trk_DlgPromptString::focusValue() {
 }
 
 void Trk_DlgPromptString::OnOK() {
+    // Without required text the edit is hidden: whatever reached it is not the user's answer.
     if (requireText) {
         std::wstring text;
         GetDlgItemText(kValueId, text);

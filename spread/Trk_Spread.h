@@ -255,12 +255,12 @@ public:
     void requestFindDialogRelease();
     // Looks for the find window's text after the active cell (in edit mode: after the selection
     // of the edited cell first) and selects the match in the cell editor. With wrapQuestion the
-    // user may go on from the first cell. False without a find window or with an empty text.
+    // user may go on from the first cell. False without a find window.
     bool findNext(bool wrapQuestion);
     // Finds the next match and puts the replace text in its place.
     bool replaceNext(bool wrapQuestion);
     // Replaces every occurrence in every cell and shows the count of cells changed; returns
-    // it, -1 without a find window or with an empty find text.
+    // it, -1 without a find window. The grid is marked changed in any case.
     int replaceAll();
     BOOL PreTranslateMessage(MSG* msg) override;
 

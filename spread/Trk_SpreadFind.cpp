@@ -220,8 +220,7 @@ HWND Trk_Spread::messageOwner() const {
 }
 
 bool Trk_Spread::findText(const Trk_String& what, bool wrapQuestion) {
-    // Nothing to look for: an empty text would match every cell.
-    if (!created || what.isEmpty()) return false;
+    if (!created) return false;
     SetFocus();
     int col = 0;
     int row = 0;
@@ -301,7 +300,7 @@ bool Trk_Spread::replaceText(const Trk_String& what, const Trk_String& with, boo
 }
 
 int Trk_Spread::replaceAllText(const Trk_String& what, const Trk_String& with) {
-    if (!created || what.isEmpty()) return -1;
+    if (!created) return -1;
     int count = 0;
     int col = 1;
     int row = 1;
@@ -318,6 +317,6 @@ int Trk_Spread::replaceAllText(const Trk_String& what, const Trk_String& with) {
         dialString(kCountText1) + L" " + Trk_String(count) + L" " + dialString(kCountText2);
     ::MessageBox(messageOwner(), message.c_str(), dialString(kCountCaption).c_str(),
                  MB_OK | MB_ICONINFORMATION);
-    if (count > 0) markChanged();
+    markChanged();
     return count;
 }

@@ -213,13 +213,13 @@ TEST_F(FindReplaceTest, ReplaceWithoutAMatchLeavesTheLastFoundTextAlone) {
     EXPECT_FALSE(spread.isChanged());
 }
 
-TEST_F(FindReplaceTest, ReplaceAllWithoutMatchesCountsZeroAndChangesNothing) {
+TEST_F(FindReplaceTest, ReplaceAllWithoutMatchesCountsZeroChangesNoCellAndMarksTheGridChanged) {
     fillSheet();
     openFind(L"zeta", L"eta");
     const auto before = sheet();
     clickInDialog(CDlgFindReplace::kReplaceAllButton);
     EXPECT_EQ(sheet(), before);
-    EXPECT_FALSE(spread.isChanged());
+    EXPECT_TRUE(spread.isChanged()) << "replace all marks its grid changed in any case";
     const auto boxes = winx::messageBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, (dialString(1147) + L" 0 " + dialString(1148)).str());
@@ -241,15 +241,20 @@ TEST_F(FindReplaceTest, ReplaceAllChangesEveryOccurrenceAndCountsTheCells) {
     EXPECT_EQ(boxes[0].text, (dialString(1147) + L" 3 " + dialString(1148)).str());
 }
 
-TEST_F(FindReplaceTest, AnEmptyFindTextFindsAndReplacesNothing) {
+TEST_F(FindReplaceTest, AnEmptyFindTextIsFoundInTheNextCellAndReplaceAllChangesNoCell) {
     fillSheet();
     openFind(L"", L"x");
+    ASSERT_TRUE(SSSetActiveCell(grid(), 1, 1));
     const auto before = sheet();
-    EXPECT_FALSE(spread.findNext(true));
-    EXPECT_FALSE(spread.replaceNext(true));
-    EXPECT_EQ(spread.replaceAll(), -1);
+    // Every text contains the empty text: the next cell is found, with nothing selected.
+    ASSERT_TRUE(spread.findNext(true));
+    EXPECT_EQ(active(), std::make_pair(2, 1));
+    EXPECT_EQ(editorSelection(), std::make_pair(0, 0));
+    EXPECT_EQ(spread.replaceAll(), 0);
     EXPECT_EQ(sheet(), before);
-    EXPECT_TRUE(winx::messageBoxes().empty());
+    const auto boxes = winx::messageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, (dialString(1147) + L" 0 " + dialString(1148)).str());
 }
 
 TEST_F(FindReplaceTest, WithoutTheWindowNothingIsSearched) {

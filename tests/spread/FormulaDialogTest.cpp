@@ -79,9 +79,9 @@ TEST_F(FormulaDialog, EvaluatingACellRunsItsLookupsAndRestoresTheSheetBeingEvalu
     dialog.cellColumn = 1;
     dialog.cellRow = 1;
     bool ownGridCurrent = true;
-    // The lookup runs in a "Formulas" dialog of its own, opened and closed while this one
-    // opens; it takes the first script.
-    winx::queueScript(winx::DialogScript().forTemplate(CFormula::IDD));
+    // The lookup runs in a "Formulas" dialog of its own, opened while this one opens and
+    // closed by the user; it takes the first script.
+    closeLookupDialogs();
     winx::queueScript(winx::DialogScript()
                           .forTemplate(CFormula::IDD)
                           .call([&](HWND) { ownGridCurrent = sheetBeingEvaluated() != &spread; })
@@ -205,8 +205,10 @@ TEST_F(FormulaDialog, SaveAndLoadUseThePathFieldAndReportFailures) {
                 recalcEnabledAfter = formulaOf(dialog)->GetDlgItem(1107)->IsWindowEnabled();
             })
             .click(IDOK));
+    closeLookupDialogs(); // the lookup that Recalculate runs
     CFormula dialog;
     ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(winx::pendingScripts(), 0u);
 
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(saved)));
     EXPECT_TRUE(printedLine(L"Save failed\n"));

@@ -104,11 +104,20 @@ protected:
         return arg;
     }
 
-    // Calls FROMTABLE as the grid control would, with the result starting empty.
-    SSVALUE call(std::vector<SSVALUE> args) {
+    // The user closes the next `count` "Formulas" dialogs once they have opened.
+    static void closeLookupDialogs(int count = 1) {
+        for (int i = 0; i < count; ++i)
+            winx::queueScript(winx::DialogScript().forTemplate(CFormula::IDD).click(IDOK));
+    }
+
+    // Calls FROMTABLE as the grid control would, with the result starting empty; the user
+    // closes the `dialogs` lookup dialogs the call opens.
+    SSVALUE call(std::vector<SSVALUE> args, int dialogs = 1) {
+        closeLookupDialogs(dialogs);
         SSVALUE result{};
         result.Status = SS_VALUE_STATUS_EMPTY;
         EXPECT_TRUE(FromTableCallback(&result, args.data(), static_cast<short>(args.size())));
+        EXPECT_EQ(winx::pendingScripts(), 0u) << "every lookup dialog was shown";
         if (result.Status == SS_VALUE_STATUS_OK && result.Type == SS_VALUE_TYPE_STR)
             blocks_.push_back(result.hValStr);
         return result;

