@@ -241,6 +241,20 @@ TEST_F(MenuAndKeysTest, TabReportsLeavingTheLastEditableCellPastLocksAndSpans) {
     EXPECT_EQ(code, 2);
 }
 
+TEST_F(MenuAndKeysTest, TabOnTheAnchorOfASpanOverTheLastRowsReportsLeavingTheGrid) {
+    create(3, 3);
+    // (3,3), the last cell, lies in a span of two columns and two rows anchored at (2,2).
+    ASSERT_TRUE(SSAddCellSpan(grid(), 2, 2, 2, 2));
+    spread.SetFocus();
+    int code = -1;
+    ASSERT_TRUE(SSSetActiveCell(grid(), 2, 2));
+    ASSERT_TRUE(spread.handleTabKey(VK_TAB, code));
+    EXPECT_EQ(code, 2) << "the span's last row stands for the anchor's row too";
+    ASSERT_TRUE(SSSetActiveCell(grid(), 1, 3));
+    ASSERT_TRUE(spread.handleTabKey(VK_TAB, code));
+    EXPECT_EQ(code, 0) << "a cell left of the span is not the last editable one";
+}
+
 TEST_F(MenuAndKeysTest, ShiftTabReportsLeavingTheFirstEditableCell) {
     create(3, 3);
     ASSERT_TRUE(SSSetLock(grid(), 1, 1, TRUE));
