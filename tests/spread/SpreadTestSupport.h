@@ -3,6 +3,7 @@
 // of the source tree, short cell helpers and a temporary folder.
 #pragma once
 
+#include "frame/FrameTestSupport.h"
 #include "spread/Trk_Spread.h"
 
 #include "trk/DialString.h"
@@ -21,21 +22,12 @@
 #include <random>
 #include <string>
 
-void trkssRegisterResources(HINSTANCE module);
-
 namespace spreadtest {
 
 constexpr int kPlaceholderId = 1200;
 const RECT kPlaceholderRect{40, 60, 640, 460};
 
-inline HINSTANCE moduleInstance() {
-    static const HINSTANCE instance = [] {
-        const HINSTANCE h = winx::attachModule(L"trkss");
-        trkssRegisterResources(h);
-        return h;
-    }();
-    return instance;
-}
+using trkss::test::moduleInstance;
 
 class TempFolder {
 public:
