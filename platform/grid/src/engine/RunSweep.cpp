@@ -139,42 +139,6 @@ std::size_t sweepRows(Sweep& s, std::size_t rows) {
     return i;
 }
 
-// sweepRows for a page whose marks alone tell which rows wait (every formula of the page has
-// the program and none was dirty before the pass), all references reading down their columns.
-// Rows are looked at one by one only when some input is no number.
-template <std::size_t Refs>
-std::size_t sweepKnown(Sweep& s, std::size_t rows) {
-    rows = markedRun(s.marks, s.first, rows);
-    std::array<const Value*, Refs> from{};
-    std::array<double*, Refs> into{};
-    for (std::size_t k = 0; k < Refs; ++k) {
-        from[k] = s.from[k];
-        into[k] = s.into[k];
-    }
-    const Value* const results = s.results;
-    const std::size_t last = s.reach - 1;
-    unsigned numbers = 1;
-    for (std::size_t i = 0; i < rows; ++i) {
-        if ((i & 3) == 0) {
-            const std::size_t ahead = std::min(i + kRunFetchAhead, last);
-            for (std::size_t k = 0; k < Refs; ++k)
-                __builtin_prefetch(from[k] + ahead);
-            __builtin_prefetch(results + ahead, 1);
-        }
-        for (std::size_t k = 0; k < Refs; ++k) {
-            into[k][i] = from[k][i].payloadAsNumber();
-            numbers &= static_cast<unsigned>(from[k][i].isNumber());
-        }
-    }
-    if (!numbers) {
-        for (std::size_t i = 0; i < rows; ++i)
-            for (std::size_t k = 0; k < Refs; ++k)
-                s.plain[i] &= static_cast<std::uint8_t>(from[k][i].isNumber());
-    }
-    s.flags = 0;
-    return rows;
-}
-
 } // namespace
 
 bool Sheet::Impl::sweepTogether(const Program& program, int col, int row, int& rows,
@@ -279,12 +243,6 @@ int Sheet::Impl::sweepPiece(Sweep& sweep, int n) {
     std::size_t read = 0;
     if (sweep.strided)
         read = sweepRows<0, true>(sweep, rows);
-    else if (sweep.known && sweep.refs == 1)
-        read = sweepKnown<1>(sweep, rows);
-    else if (sweep.known && sweep.refs == 2)
-        read = sweepKnown<2>(sweep, rows);
-    else if (sweep.known && sweep.refs == 3)
-        read = sweepKnown<3>(sweep, rows);
     else if (sweep.refs == 1)
         read = sweepRows<1, false>(sweep, rows);
     else if (sweep.refs == 2)

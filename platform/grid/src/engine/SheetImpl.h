@@ -139,23 +139,22 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     // cell starts marked, and a block of a run computed there clears the marks of its cells
     // without stamping each formula: the cell's mark tells.
     bool needsEval(std::uint32_t id) const {
-        if (id >= states.size()) return false;
-        const engine::FormulaState& state = states[id];
-        if (!state.program || state.evalStamp == passId) return false;
-        if (state.flags & engine::kDirty) return true;
+        if (id >= states.size() || !unevaluated(id)) return false;
+        if (states[id].flags & engine::kDirty) return true;
         return everything && cells.isDirty(formulas[id].col, formulas[id].row);
+    }
+    // A formula (id 0: none) not evaluated in the running pass.
+    bool unevaluated(std::uint32_t id) const {
+        const engine::FormulaState& state = states[id];
+        return state.program && state.evalStamp != passId;
     }
     // needsEval for the formula of a cell, read from its page's marks.
     bool waits(engine::Slot slot) const {
-        if (!slot || !slot.marked()) return false;
-        const engine::FormulaState& state = states[slot.formula()];
-        return state.program && state.evalStamp != passId;
+        return slot && slot.marked() && unevaluated(slot.formula());
     }
     // needsEval for the formula in slot `at` of a page, read from the page's marks.
     bool waitsAt(const engine::Page& page, std::size_t at) const {
-        if (!(page.dirty[at >> 6] >> (at & 63) & 1)) return false;
-        const engine::FormulaState& state = states[page.formulas[at]];
-        return state.program && state.evalStamp != passId;
+        return (page.dirty[at >> 6] >> (at & 63) & 1) && unevaluated(page.formulas[at]);
     }
     // Evaluates every formula, column by column; false when the sheet changed meanwhile.
     bool evaluateEverything();
