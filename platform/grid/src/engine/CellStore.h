@@ -30,10 +30,8 @@ struct NumberMirror {
         for (std::size_t w = 0; w < kPageWords; ++w) {
             std::uint64_t bits = 0;
             for (std::size_t j = 0; j < 64; ++j) {
-                const Value& value = values[w * 64 + j];
-                const double x = value.payloadAsNumber();
-                const bool isFinite = value.isNumber() & std::isfinite(x);
-                numbers[w * 64 + j] = isFinite ? x : 0.0;
+                bool isFinite = false;
+                numbers[w * 64 + j] = finiteNumber(values[w * 64 + j], isFinite);
                 bits |= std::uint64_t{isFinite} << j;
             }
             finite[w] = bits;
@@ -41,10 +39,18 @@ struct NumberMirror {
     }
 
     void note(std::size_t i, const Value& value) {
-        const bool isFinite = value.isNumber() && std::isfinite(value.asNumber());
-        numbers[i] = isFinite ? value.asNumber() : 0.0;
+        bool isFinite = false;
+        numbers[i] = finiteNumber(value, isFinite);
         const std::uint64_t bit = std::uint64_t{1} << (i & 63);
         finite[i >> 6] = isFinite ? finite[i >> 6] | bit : finite[i >> 6] & ~bit;
+    }
+
+private:
+    // The value when it is a finite number (then `isFinite`), else 0.
+    static double finiteNumber(const Value& value, bool& isFinite) {
+        const double x = value.payloadAsNumber();
+        isFinite = value.isNumber() & std::isfinite(x);
+        return isFinite ? x : 0.0;
     }
 };
 
