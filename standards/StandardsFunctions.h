@@ -8,4 +8,4 @@ class Trk_Spread;
 // STDWIDTHWITHTOLERANCE, STDTHICKNESSWITHTOLERANCE, STDSIZEWITHTOLERANCE, GETARRAYITEM,
 // TONUMBER, ISNULL and ISPOSITIVE on the grid (no flags: references arrive as values). To be
 // repeated after every load into the grid. False when any registration was refused.
-[[nodiscard]] bool registerStandardsFunctions(Trk_Spread& grid);
+bool registerStandardsFunctions(Trk_Spread& grid);
