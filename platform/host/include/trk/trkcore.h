@@ -10,6 +10,7 @@
 #include "trk/StringFunctions.h"
 #include "trk/Trk_Array.h"
 #include "trk/Trk_PropertiesList.h"
+#include "trk/Trk_SectionTableManager.h"
 #include "trk/Trk_Settings.h"
 #include "trk/Trk_String.h"
 #include "trk/Trk_StringArray.h"
