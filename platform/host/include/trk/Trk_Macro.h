@@ -46,8 +46,17 @@ struct Trk_BaseSection {
     Trk_String material;
 };
 
+// Every live Trk_DbMacro is known to the process, so that getSectionName(id) finds a base
+// section by its id; copies keep the ids, a destroyed macro's ids become unknown.
 class Trk_DbMacro : public Trk_Macro {
 public:
+    Trk_DbMacro();
+    Trk_DbMacro(const Trk_DbMacro& other);
+    Trk_DbMacro& operator=(const Trk_DbMacro& other);
+    Trk_DbMacro(Trk_DbMacro&& other) noexcept;
+    Trk_DbMacro& operator=(Trk_DbMacro&& other) noexcept;
+    ~Trk_DbMacro() override;
+
     // Appends a base section under a new drawing id and returns that id.
     AcDbObjectId addBaseSection(const Trk_String& sectionName, const Trk_String& material);
 
@@ -64,8 +73,8 @@ ErrorStatus getModNamesOfGroup(Trk_DbMacro* macro, const Trk_String& group, Trk_
 // The module of that name for writing; eInvalidInput when there is none.
 ErrorStatus findModuleWrite(Trk_DbMacro* macro, const Trk_String& moduleName, Trk_Module*& module);
 // Opens module `moduleName`, the index-th of its group, for reading and writing.
-ErrorStatus openModule(Trk_Macro* macro, const Trk_String& moduleName, int index, Trk_Module*& module,
-                       AcTransaction* transaction = nullptr);
+ErrorStatus openModule(Trk_Macro* macro, const Trk_String& moduleName, int index,
+                       Trk_Module*& module, AcTransaction* transaction = nullptr);
 
 // Base sections: their ids in order, the index-th one, and the section name of a base-section
 // id of any macro loaded in this process.
