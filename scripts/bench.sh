@@ -10,6 +10,8 @@
 #   BENCH_ENGINES    engines to run (default: "ours hyperformula ixion")
 #   BENCH_TIMEOUT    seconds one run may take before it is reported as unfinished (default 1500)
 #   BENCH_MICRO=1    also runs the micro benchmarks (bench_grid)
+#   BENCH_STANDARDS=0  leaves out the standards evaluation benchmarks (bench_standards), which
+#                    are otherwise appended to results.md
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/bench"
@@ -105,6 +107,18 @@ machine() {
     "load average $load_at_start at the start, $(cut -d' ' -f1 /proc/loadavg) at the end."
 }
 
+# The standards evaluation: the example library's standard, generated standards of growing size
+# and a long run of evaluations (bench_standards), as a section of results.md.
+standards_section() {
+  cmake --build "$build" -j "$(nproc)" --target bench_standards >/dev/null
+  echo
+  echo "## Standards evaluation (bench_standards)"
+  echo
+  echo '```'
+  "${nice[@]}" "$build/bin/bench_standards" 2>/dev/null
+  echo '```'
+}
+
 install_packages
 build_runners
 echo "Running the workloads (one process each; the slowest peer runs take minutes)..." >&2
@@ -114,6 +128,9 @@ run_all
   echo
   machine
 } >"$build/results.md"
+if [ "${BENCH_STANDARDS:-1}" = 1 ]; then
+  standards_section >>"$build/results.md"
+fi
 cat "$build/results.md"
 if [ "${BENCH_MICRO:-0}" = 1 ]; then
   "$build/bin/bench_grid"

@@ -1,6 +1,7 @@
 // The core's jobs: what the core application asks of the module, run from the host's command
 // line. Each job returns the process exit code.
 #include "ReadSheetJob.h"
+#include "StandardsJob.h"
 
 #include "frame/TrkSS.h"
 
@@ -34,7 +35,8 @@ int demo(const Arguments&) {
 
 const std::map<std::string, Job>& jobs() {
     static const std::map<std::string, Job> table = {{"demo", demo},
-                                                     {"read-sheet", trkjobs::readSheet}};
+                                                     {"read-sheet", trkjobs::readSheet},
+                                                     {"standards", trkjobs::standards}};
     return table;
 }
 
