@@ -6,9 +6,6 @@ bool startGridDialog(const Trk_StringArray&, const Trk_StringArray&, Trk_Array<T
                      bool, Trk_String, Trk_String) {
     return false;
 }
-bool StartDlgStandardsSStest() {
-    return false;
-}
 bool StartDlgGenVars(KvAutoStandardsData&) {
     return false;
 }

@@ -2,6 +2,7 @@
 // Instances live in the pool of the module frame.
 #pragma once
 
+#include "standards/KvCalcSS.h"
 #include "standards/KvDlgStandardsData.h"
 
 #include <afxwin.h>
@@ -9,13 +10,20 @@
 class CDlgSSStandards : public CDialog {
 public:
     enum { IDD = 253 };
+    static constexpr int kGridPlaceholder = 1196;
 
     CDlgSSStandards();
     ~CDlgSSStandards() override;
 
-    // Creates the dialog's window without showing it. False when the template is missing or
-    // the window cannot be created.
+    // Creates the dialog's window, with the calculator's grid, without showing it. False when
+    // the template is missing or the window or the grid cannot be created.
     bool createHidden(CWnd* parent);
+    // Runs the evaluation of `request` on the calculator. False on failure.
+    bool evaluate();
 
+    KvCalcSS calculator;
     KvDlgStandardsData request;
+
+protected:
+    BOOL OnInitDialog() override;
 };
