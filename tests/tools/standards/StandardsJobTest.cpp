@@ -1,0 +1,333 @@
+// trkhost standards: evaluates a connection standard against a macro file and writes the result
+// back only when the evaluation succeeds. Runs the host as a process on the example library.
+#include "trk/MacroFile.h"
+#include "win/winbase.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kLibrary = fs::path(TRK_SOURCE_DIR) / "examples" / "library";
+const fs::path kShippedMacro = kLibrary / "Macros" / "EndPlate.json";
+
+// The example's inputs: an IPE 300 beam (h, b, tf in mm) on an HEB 240 column (b), with the
+// macro's general variables gen_WeldSize and gen_Gap.
+constexpr const char* kBeam = "IPE 300";
+constexpr double kBeamHeight = 300, kBeamWidth = 150, kBeamFlangeThickness = 10.7;
+constexpr double kColumnWidth = 240;
+constexpr double kWeldSize = 6, kGap = 2;
+// Results travel through number cells that show seven decimals.
+constexpr double kShownPrecision = 1e-6;
+
+double roundTo(double value, double step) {
+    return std::round(value / step) * step;
+}
+
+std::vector<std::string> dataLines(const char* table) {
+    std::ifstream in(kLibrary / "Connection Standards" / "Data" / table);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && !line.starts_with("//") && !line.starts_with("/*"))
+            lines.push_back(line);
+    return lines;
+}
+
+// The value of `key` in a table of the library's Data folder (key, tab, value).
+double tableValue(const char* table, const std::string& key) {
+    for (const std::string& line : dataLines(table))
+        if (line.starts_with(key + "\t")) return std::stod(line.substr(key.size() + 1));
+    return -1;
+}
+
+std::string boltSize(double diameter) {
+    return "M" + std::to_string(static_cast<int>(diameter));
+}
+
+// The flats in stock ("width x thickness" lines) as (width, thickness) pairs.
+std::vector<std::pair<double, double>> stock() {
+    std::vector<std::pair<double, double>> flats;
+    for (const std::string& line : dataLines("PlateStock.txt")) {
+        const std::size_t x = line.find('x');
+        flats.emplace_back(std::stod(line.substr(0, x)), std::stod(line.substr(x + 1)));
+    }
+    return flats;
+}
+
+// The thinnest flat in stock at least `needed` thick.
+double stockThicknessAtOrAbove(double needed) {
+    double best = -1;
+    for (const auto& [width, thickness] : stock())
+        if (thickness >= needed && (best < 0 || thickness < best)) best = thickness;
+    return best;
+}
+
+// The narrowest flat in stock of that thickness at least `needed` wide.
+double stockWidthAtOrAbove(double thickness, double needed) {
+    double best = -1;
+    for (const auto& [width, t] : stock())
+        if (t == thickness && width >= needed && (best < 0 || width < best)) best = width;
+    return best;
+}
+
+// The hand calculation of the EndPlate standard for the example's inputs.
+struct ExpectedEndPlate {
+    double boltDiameter = kBeamHeight > 400 ? 24 : kBeamHeight > 200 ? 20 : 16;
+    double edgeDistance = tableValue("BoltEdgeDistances.txt", boltSize(boltDiameter));
+    double gauge =
+        std::min(tableValue("BeamBoltGauges.txt", kBeam), kColumnWidth - 2 * edgeDistance);
+    double thickness =
+        stockThicknessAtOrAbove(std::max(0.7 * boltDiameter, 1.2 * kBeamFlangeThickness));
+    double width =
+        stockWidthAtOrAbove(thickness, std::max(kBeamWidth + 2 * 10, gauge + 2 * edgeDistance));
+    double projection = roundTo(kWeldSize * std::sqrt(2.0) + 5, 1);
+    double height = roundTo(kBeamHeight + 2 * projection, 5);
+    double span = height - 2 * edgeDistance;
+    double rows = std::max(2.0, std::ceil(span / (5 * boltDiameter)) + 1);
+    double pitch = std::floor(span / (rows - 1) / 5) * 5;
+    double cutBack = thickness + kGap;
+};
+
+struct HostRun {
+    int exitCode = -1;
+    std::string output; // standard output and standard error
+};
+
+// One row of the printed variable table: name, kind, type, before, after.
+struct TableRow {
+    std::string kind, type, before, after;
+    double afterNumber() const { return std::stod(after); }
+    double beforeNumber() const { return std::stod(before); }
+};
+
+std::string fileBytes(const fs::path& path) {
+    return winx::readFile(path).value_or("<unreadable>");
+}
+
+class StandardsJob : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device seed;
+        folder_ = fs::temp_directory_path() /
+                  ("trk-standards-" + std::to_string(seed()) + "-" + std::to_string(seed()));
+        fs::create_directories(folder_);
+        shippedBytes_ = fileBytes(kShippedMacro);
+    }
+    void TearDown() override {
+        EXPECT_EQ(fileBytes(kShippedMacro), shippedBytes_) << "the shipped macro was changed";
+        std::error_code error;
+        fs::remove_all(folder_, error);
+    }
+
+    // Runs the host on the example library with its registry and drives in the temporary
+    // folder.
+    HostRun host(const std::string& arguments) {
+        const std::string command = std::string("'") + TRKHOST + "' --quiet --library '" +
+                                    kLibrary.string() + "' --registry '" +
+                                    (folder_ / "registry.txt").string() + "' --drives '" +
+                                    (folder_ / "drives").string() + "' " + arguments + " 2>&1";
+        HostRun run;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) return run;
+        std::array<char, 4096> buffer{};
+        while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
+            run.output.append(buffer.data(), n);
+        const int status = pclose(pipe);
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return run;
+    }
+
+    fs::path copyOfExampleMacro() {
+        const fs::path copy = folder_ / "EndPlate.json";
+        fs::copy_file(kShippedMacro, copy);
+        return copy;
+    }
+
+    // The table row of a variable (a line of name, kind, type, before and after); an empty kind
+    // when the table has none.
+    static TableRow row(const std::string& output, const std::string& name) {
+        std::istringstream lines(output);
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream words(line);
+            std::string first;
+            TableRow found;
+            if (words >> first && first == name &&
+                words >> found.kind >> found.type >> found.before >> found.after &&
+                (found.kind == "Input" || found.kind == "Output" || found.kind == "Local"))
+                return found;
+        }
+        return {};
+    }
+
+    static Trk_ConstrVar* variable(Trk_DbMacro& macro, const wchar_t* module, const wchar_t* name) {
+        Trk_Module* found = macro.findModule(module);
+        return found ? found->findConstrVar(name) : nullptr;
+    }
+    static double variableValue(Trk_DbMacro& macro, const wchar_t* module, const wchar_t* name) {
+        const Trk_ConstrVar* found = variable(macro, module, name);
+        return found ? found->value : -1;
+    }
+
+    fs::path folder_;
+    std::string shippedBytes_;
+};
+
+TEST_F(StandardsJob, TheDemoPrintsEveryVariableWithTheValuesTheStandardComputes) {
+    const HostRun run = host("standards --demo");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const ExpectedEndPlate expected;
+
+    EXPECT_EQ(row(run.output, "BeamSection").after, "IPE-300") << run.output;
+    EXPECT_EQ(row(run.output, "BeamSection").kind, "Input");
+    EXPECT_EQ(row(run.output, "ColumnSection").after, "HEB-240");
+    EXPECT_EQ(row(run.output, "BoltIndex").kind, "Local");
+    EXPECT_EQ(row(run.output, "BoltSize").after, boltSize(expected.boltDiameter));
+
+    const TableRow thickness = row(run.output, "PlateThickness");
+    EXPECT_EQ(thickness.kind, "Output");
+    EXPECT_EQ(thickness.type, "Double");
+    Trk_DbMacro shipped;
+    MacroData shippedData;
+    Trk_String error;
+    ASSERT_EQ(readMacroFile(Trk_String(kShippedMacro.wstring()), shipped, shippedData, error), eOk);
+    EXPECT_NEAR(thickness.beforeNumber(), variableValue(shipped, L"Plate1", L"Thickness"),
+                kShownPrecision);
+    EXPECT_NEAR(thickness.afterNumber(), expected.thickness, kShownPrecision);
+    EXPECT_NEAR(row(run.output, "PlateWidth").afterNumber(), expected.width, kShownPrecision);
+    EXPECT_NEAR(row(run.output, "PlateHeight").afterNumber(), expected.height, kShownPrecision);
+    EXPECT_NEAR(row(run.output, "BoltGauge").afterNumber(), expected.gauge, kShownPrecision);
+    EXPECT_NEAR(row(run.output, "EdgeDistance").afterNumber(), expected.edgeDistance,
+                kShownPrecision);
+    EXPECT_NEAR(row(run.output, "BoltRowCount").afterNumber(), expected.rows, kShownPrecision);
+    EXPECT_NEAR(row(run.output, "BoltPitch").afterNumber(), expected.pitch, kShownPrecision);
+    EXPECT_NEAR(row(run.output, "BeamCutBack").afterNumber(), expected.cutBack, kShownPrecision);
+    EXPECT_EQ(row(run.output, "BoltRows").type, "String");
+    EXPECT_EQ(row(run.output, "BoltRows").after, std::to_string(static_cast<int>(expected.rows)));
+
+    // Every stage timer is printed; the child ran once and both sheets were loaded.
+    EXPECT_NE(run.output.find("gCalcCellReplaceVariables:"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("gCalcChild: 1 calls"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("gLoadFile: 2 calls"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("Message box"), std::string::npos) << run.output;
+}
+
+TEST_F(StandardsJob, AnEvaluationWritesTheComputedDimensionsIntoTheMacroFile) {
+    const fs::path macroFile = copyOfExampleMacro();
+    const HostRun run = host("standards EndPlate '" + macroFile.string() + "' Standard");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("Macro file updated"), std::string::npos) << run.output;
+
+    Trk_DbMacro macro;
+    MacroData data;
+    Trk_String error;
+    ASSERT_EQ(readMacroFile(Trk_String(macroFile.wstring()), macro, data, error), eOk)
+        << error.str();
+    const ExpectedEndPlate expected;
+    EXPECT_NEAR(variableValue(macro, L"Plate1", L"Thickness"), expected.thickness, kShownPrecision);
+    EXPECT_NEAR(variableValue(macro, L"Plate1", L"Width"), expected.width, kShownPrecision);
+    EXPECT_NEAR(variableValue(macro, L"Plate1", L"Height"), expected.height, kShownPrecision);
+    EXPECT_NEAR(variableValue(macro, L"Plate1", L"Projection"), expected.projection,
+                kShownPrecision);
+    EXPECT_NEAR(variableValue(macro, L"Bolts1", L"Pitch"), expected.pitch, kShownPrecision);
+    EXPECT_NEAR(variableValue(macro, L"Bolts1", L"EdgeDistance"), expected.edgeDistance,
+                kShownPrecision);
+
+    int tab = -1;
+    ASSERT_EQ(data.findTab(L"Bolts", tab), eOk);
+    MacroPatternProps* pattern = data.getTab(tab)->findPattern(L"Main");
+    ASSERT_NE(pattern, nullptr);
+    EXPECT_EQ(pattern->getCount(0), static_cast<int>(expected.rows));
+    EXPECT_EQ(pattern->getCount(1), 2);
+    EXPECT_NEAR(data.getTab(tab)->boltData.diameter.asDouble(), expected.boltDiameter,
+                kShownPrecision);
+
+    Trk_Cut* cut = macro.findModule(L"Beam1")->findCut(L"BeamEnd");
+    ASSERT_NE(cut, nullptr);
+    double cutBack = -1;
+    ASSERT_EQ(getSetCutValue(macro.findModule(L"Beam1"), cut, 0, cutBack, true), eOk);
+    EXPECT_NEAR(cutBack, expected.cutBack, kShownPrecision);
+
+    // Evaluating the updated macro again changes nothing: every output depends on inputs only.
+    const std::string once = fileBytes(macroFile);
+    EXPECT_EQ(host("standards EndPlate '" + macroFile.string() + "' Standard").exitCode, 0);
+    EXPECT_EQ(fileBytes(macroFile), once);
+}
+
+TEST_F(StandardsJob, InGroupModeTheVariableNamesAddressTheObjectsOfTheModuleGroup) {
+    // A bolt group whose edge distance and pitch are too small for its bolts.
+    const fs::path macroFile = copyOfExampleMacro();
+    Trk_DbMacro macro;
+    MacroData data;
+    Trk_String error;
+    ASSERT_EQ(readMacroFile(Trk_String(macroFile.wstring()), macro, data, error), eOk);
+    variable(macro, L"Bolts1", L"EdgeDistance")->value = 20;
+    variable(macro, L"Bolts1", L"Pitch")->value = 35;
+    const double gauge = variableValue(macro, L"Bolts1", L"Gauge");
+    ASSERT_EQ(writeMacroFile(Trk_String(macroFile.wstring()), macro, data), eOk);
+    int tab = -1;
+    ASSERT_EQ(data.findTab(L"Bolts", tab), eOk);
+    const double hole = data.getTab(tab)->boltData.diameter.asDouble() + 2;
+
+    const HostRun run = host("standards BoltSpacing '" + macroFile.string() + "' Module.Bolts");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NEAR(row(run.output, "Bolts.Diameter").afterNumber(), hole - 2, kShownPrecision);
+    const TableRow edge = row(run.output, "EdgeDistance");
+    EXPECT_NEAR(edge.beforeNumber(), 20, kShownPrecision);
+    EXPECT_NEAR(edge.afterNumber(), std::ceil(1.2 * hole / 5) * 5, kShownPrecision);
+    EXPECT_NEAR(row(run.output, "Pitch").afterNumber(), std::ceil(2.2 * hole / 5) * 5,
+                kShownPrecision);
+
+    ASSERT_EQ(readMacroFile(Trk_String(macroFile.wstring()), macro, data, error), eOk);
+    EXPECT_NEAR(variableValue(macro, L"Bolts1", L"EdgeDistance"), std::ceil(1.2 * hole / 5) * 5,
+                kShownPrecision);
+    EXPECT_EQ(variableValue(macro, L"Bolts1", L"Gauge"), gauge) << "not in the standard";
+}
+
+// ---- Failures: the macro file stays byte-identical ------------------------------------------
+
+TEST_F(StandardsJob, AFailingEvaluationExitsWithOneAndLeavesTheMacroFileAsItWas) {
+    const fs::path macroFile = copyOfExampleMacro();
+    const std::string before = fileBytes(macroFile);
+
+    HostRun run = host("standards NoSuchStandard '" + macroFile.string() + "' Standard");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("evaluation of NoSuchStandard failed"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find("Macro file updated"), std::string::npos);
+    EXPECT_EQ(fileBytes(macroFile), before);
+
+    const fs::path broken = folder_ / "broken.json";
+    std::ofstream(broken, std::ios::binary) << "{\"format\": \"trk-macro\", \"version\": 7}";
+    const std::string brokenBytes = fileBytes(broken);
+    run = host("standards EndPlate '" + broken.string() + "' Standard");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("cannot read the macro file"), std::string::npos) << run.output;
+    EXPECT_EQ(fileBytes(broken), brokenBytes);
+}
+
+TEST_F(StandardsJob, WrongArgumentsExitWithTwoAndShowTheUsage) {
+    const fs::path macroFile = copyOfExampleMacro();
+    for (const std::string& arguments :
+         {std::string("standards"), "standards EndPlate '" + macroFile.string() + "'",
+          "standards EndPlate '" + macroFile.string() + "' Standard extra",
+          std::string("standards --demonstrate")}) {
+        const HostRun run = host(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments << "\n" << run.output;
+        EXPECT_NE(run.output.find("usage: standards"), std::string::npos) << run.output;
+    }
+}
+
+} // namespace
