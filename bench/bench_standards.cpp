@@ -30,8 +30,22 @@ namespace {
 
 const std::filesystem::path kLibrary = std::filesystem::path(TRK_SOURCE_DIR) / "examples/library";
 
-// The module loaded as the CAD program loads it, once per process, with the registry in a
-// temporary file.
+// The example macro, read once; every evaluation computes the same outputs from its inputs, so
+// evaluating it again and again measures the same work.
+struct ExampleMacro {
+    Trk_DbMacro macro;
+    MacroData data;
+    bool ok = false;
+
+    ExampleMacro() {
+        Trk_String error;
+        const Trk_String file((kLibrary / "Macros/EndPlate.json").wstring());
+        ok = readMacroFile(file, macro, data, error) == eOk;
+    }
+};
+
+// The module loaded as the CAD program loads it, with the registry in a temporary file. main
+// owns it, so that it is unloaded before the platform's own static objects go away.
 class BenchModule {
 public:
     BenchModule() {
@@ -57,35 +71,23 @@ public:
 
     // A library of generated standards (a folder of its own, beside the registry file).
     const std::filesystem::path& generatedLibrary() const { return folder_; }
+    ExampleMacro& example() { return example_; }
 
 private:
     std::filesystem::path folder_;
     HINSTANCE instance_ = nullptr;
     int appId_ = 0;
+    ExampleMacro example_;
 };
+
+BenchModule* gModule = nullptr;
 
 BenchModule& module() {
-    static BenchModule loaded;
-    return loaded;
+    return *gModule;
 }
 
-// The example macro, read once; every evaluation computes the same outputs from its inputs, so
-// evaluating it again and again measures the same work.
-struct ExampleMacro {
-    Trk_DbMacro macro;
-    MacroData data;
-    bool ok = false;
-
-    ExampleMacro() {
-        Trk_String error;
-        const Trk_String file((kLibrary / "Macros/EndPlate.json").wstring());
-        ok = readMacroFile(file, macro, data, error) == eOk;
-    }
-};
-
 ExampleMacro& exampleMacro() {
-    static ExampleMacro example;
-    return example;
+    return module().example();
 }
 
 KvDlgStandardsData exampleRequest(AcTransaction* transaction) {
@@ -104,7 +106,6 @@ KvDlgStandardsData exampleRequest(AcTransaction* transaction) {
 }
 
 void useExampleLibrary() {
-    module();
     gSettings.setLibDir(Trk_String(kLibrary.wstring()));
 }
 
@@ -237,4 +238,12 @@ BENCHMARK(BM_TenThousandEvaluations)->Iterations(1)->Unit(benchmark::kSecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    BenchModule loaded;
+    gModule = &loaded;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
