@@ -245,6 +245,8 @@ int runDemo() {
     const int result =
         runStandard({kDemoStandard, Trk_String(copy.wstring().c_str()), kDemoMappingKey});
     std::filesystem::remove_all(folder, error);
+    std::printf("The copy is removed with its temporary folder; %s is unchanged.\n",
+                shipped.string().c_str());
     return result;
 }
 
