@@ -6,6 +6,7 @@
 #include "spread/FromTable.h"
 
 #include "spread/CFormula.h"
+#include "spread/GlobalStr.h"
 #include "spread/SheetBeingEvaluated.h"
 #include "spread/Trk_Spread.h"
 
@@ -30,32 +31,6 @@ struct CellAddress {
     int row = 0;
 };
 
-std::optional<std::wstring> textOfBlock(HGLOBAL block) {
-    if (!block) return std::nullopt;
-    const SIZE_T capacity = GlobalSize(block) / sizeof(wchar_t);
-    const auto* chars = static_cast<const wchar_t*>(GlobalLock(block));
-    if (!chars) return std::nullopt;
-    std::wstring text(chars, std::find(chars, chars + capacity, L'\0'));
-    GlobalUnlock(block);
-    return text;
-}
-
-// A new movable block holding the text and its terminator; null when it cannot be had.
-HGLOBAL blockOfText(const std::wstring& text) {
-    const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!block) return nullptr;
-    auto* chars = static_cast<wchar_t*>(GlobalLock(block));
-    if (!chars) {
-        GlobalFree(block);
-        return nullptr;
-    }
-    std::copy(text.begin(), text.end(), chars);
-    chars[text.size()] = L'\0';
-    GlobalUnlock(block);
-    return block;
-}
-
 Trk_String dataText(const Trk_Spread& sheet, int col, int row) {
     Trk_String text;
     sheet.getCellText(col, row, kDataText, text);
@@ -76,7 +51,7 @@ std::optional<Trk_String> keyText(const SSVALUE& arg, const Trk_Spread& context)
     case SS_VALUE_TYPE_DOUBLE:
         return wholeNumberText(arg.ValDouble);
     case SS_VALUE_TYPE_STR:
-        if (auto text = textOfBlock(arg.hValStr)) return Trk_String(*text);
+        if (auto text = getGlobalStr(arg.hValStr)) return Trk_String(*text);
         return std::nullopt;
     case SS_VALUE_TYPE_CELL:
         return dataText(context, static_cast<int>(arg.ValCell.Col),
@@ -132,7 +107,7 @@ void printResult(const SSVALUE& result) {
         acutPrintf(L"Result is double: %f\n", result.ValDouble);
         break;
     case SS_VALUE_TYPE_STR:
-        acutPrintf(L"Result is string: %s\n", textOfBlock(result.hValStr).value_or(L"").c_str());
+        acutPrintf(L"Result is string: %s\n", getGlobalStr(result.hValStr).value_or(L"").c_str());
         break;
     case SS_VALUE_TYPE_CELL:
         acutPrintf(L"Result is cell\n");
@@ -167,7 +142,7 @@ void readValue(Trk_Spread& table, CellAddress cell, SSVALUE& result) {
     }
     default:
         result.Type = SS_VALUE_TYPE_STR;
-        result.hValStr = read ? blockOfText(text.str()) : nullptr;
+        result.hValStr = read ? setGlobalStr(text.str()) : nullptr;
         if (read && !result.hValStr) acutPrintf(L"Reallocate failed\n");
         // Without a block there is no text to give: the call reports an error, not a value.
         result.Status = result.hValStr ? SS_VALUE_STATUS_OK : SS_VALUE_STATUS_ERROR;
@@ -193,7 +168,7 @@ void evaluateFromTable(Trk_Spread& table, Trk_Spread* context, SSVALUE& result, 
     result.Status = SS_VALUE_STATUS_EMPTY;
     if (!args || argCount < 1 || anyArgumentFailed(args, argCount)) return;
     if (args[0].Type != SS_VALUE_TYPE_STR) return;
-    const auto path = textOfBlock(args[0].hValStr);
+    const auto path = getGlobalStr(args[0].hValStr);
     if (!path || table.loadFile(*path) != 1) return;
     registerFromTable(table);
 
