@@ -1,12 +1,14 @@
 // trkhost standards: evaluates a connection standard against a macro file and writes the result
 // back only when the evaluation succeeds. Runs the host as a process on the example library.
 #include "trk/MacroFile.h"
+#include "win/utf8.h"
 #include "win/winbase.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -24,17 +26,40 @@ namespace fs = std::filesystem;
 const fs::path kLibrary = fs::path(TRK_SOURCE_DIR) / "examples" / "library";
 const fs::path kShippedMacro = kLibrary / "Macros" / "EndPlate.json";
 
-// The example's inputs: an IPE 300 beam (h, b, tf in mm) on an HEB 240 column (b), with the
-// macro's general variables gen_WeldSize and gen_Gap.
-constexpr const char* kBeam = "IPE 300";
-constexpr double kBeamHeight = 300, kBeamWidth = 150, kBeamFlangeThickness = 10.7;
-constexpr double kColumnWidth = 240;
+// The example's inputs: an IPE 300 beam on an HEB 240 column, with the macro's general
+// variables gen_WeldSize and gen_Gap.
+constexpr const char* kBeamSize = "300";
+constexpr const char* kColumnSize = "240";
 constexpr double kWeldSize = 6, kGap = 2;
 // Results travel through number cells that show seven decimals.
 constexpr double kShownPrecision = 1e-6;
 
 double roundTo(double value, double step) {
     return std::round(value / step) * step;
+}
+
+std::vector<std::string> fields(const std::string& line) {
+    std::vector<std::string> parts;
+    std::istringstream in(line);
+    for (std::string part; std::getline(in, part, '\t');)
+        parts.push_back(part);
+    return parts;
+}
+
+// Value column `title` of size `size` in the library's section table of `series`.
+double sectionValue(const std::string& series, const std::string& size, const std::string& title) {
+    std::ifstream in(kLibrary / "prof" / (series + ".pr"));
+    std::string line;
+    std::getline(in, line); // the shape
+    std::getline(in, line);
+    const std::vector<std::string> titles = fields(line);
+    const auto column = std::find(titles.begin(), titles.end(), title) - titles.begin();
+    while (std::getline(in, line)) {
+        const std::vector<std::string> row = fields(line);
+        if (!row.empty() && row[0] == size && column < static_cast<long>(row.size()))
+            return std::stod(row[static_cast<std::size_t>(column)]);
+    }
+    return -1;
 }
 
 std::vector<std::string> dataLines(const char* table) {
@@ -67,39 +92,48 @@ std::vector<std::pair<double, double>> stock() {
     return flats;
 }
 
-// The thinnest flat in stock at least `needed` thick.
+// The thinnest flat in stock at least `needed` thick (the standard accepts 0.5 mm less).
 double stockThicknessAtOrAbove(double needed) {
     double best = -1;
     for (const auto& [width, thickness] : stock())
-        if (thickness >= needed && (best < 0 || thickness < best)) best = thickness;
+        if (thickness >= needed - 0.5 && (best < 0 || thickness < best)) best = thickness;
     return best;
 }
 
-// The narrowest flat in stock of that thickness at least `needed` wide.
+// The narrowest flat in stock of that thickness at least `needed` wide (the standard accepts
+// 1 mm less).
 double stockWidthAtOrAbove(double thickness, double needed) {
     double best = -1;
     for (const auto& [width, t] : stock())
-        if (t == thickness && width >= needed && (best < 0 || width < best)) best = width;
+        if (t == thickness && width >= needed - 1 && (best < 0 || width < best)) best = width;
     return best;
 }
 
-// The hand calculation of the EndPlate standard for the example's inputs.
+// The hand calculation of the EndPlate standard for an IPE beam on an HEB column.
 struct ExpectedEndPlate {
-    double boltDiameter = kBeamHeight > 400 ? 24 : kBeamHeight > 200 ? 20 : 16;
-    double edgeDistance = tableValue("BoltEdgeDistances.txt", boltSize(boltDiameter));
-    double gauge =
-        std::min(tableValue("BeamBoltGauges.txt", kBeam), kColumnWidth - 2 * edgeDistance);
-    double thickness =
-        stockThicknessAtOrAbove(std::max(0.7 * boltDiameter, 1.2 * kBeamFlangeThickness));
-    double width =
-        stockWidthAtOrAbove(thickness, std::max(kBeamWidth + 2 * 10, gauge + 2 * edgeDistance));
-    double projection = roundTo(kWeldSize * std::sqrt(2.0) + 5, 1);
-    double height = roundTo(kBeamHeight + 2 * projection, 5);
-    double span = height - 2 * edgeDistance;
-    double rows = std::max(2.0, std::ceil(span / (5 * boltDiameter)) + 1);
-    double pitch = std::floor(span / (rows - 1) / 5) * 5;
-    double cutBack = thickness + kGap;
+    double boltDiameter, edgeDistance, gauge, thickness, width, projection, height, rows, pitch,
+        cutBack;
 };
+
+ExpectedEndPlate expectedEndPlate(const std::string& beamSize, const std::string& columnSize) {
+    const double h = sectionValue("IPE", beamSize, "h"), b = sectionValue("IPE", beamSize, "b");
+    const double tf = sectionValue("IPE", beamSize, "tf");
+    const double columnWidth = sectionValue("HEB", columnSize, "b");
+    ExpectedEndPlate e{};
+    e.boltDiameter = h > 425 ? 24 : h > 210 ? 20 : 16;
+    e.edgeDistance = tableValue("BoltEdgeDistances.txt", boltSize(e.boltDiameter));
+    e.gauge = std::min(tableValue("BeamBoltGauges.txt", "IPE " + beamSize),
+                       columnWidth - 2 * e.edgeDistance);
+    e.thickness = stockThicknessAtOrAbove(std::max(0.7 * e.boltDiameter, 1.2 * tf));
+    e.width = stockWidthAtOrAbove(e.thickness, std::max(b + 2 * 10, e.gauge + 2 * e.edgeDistance));
+    e.projection = roundTo(kWeldSize * std::sqrt(2.0) + 5, 1);
+    e.height = roundTo(h + 2 * e.projection, 5);
+    const double span = e.height - 2 * e.edgeDistance;
+    e.rows = std::max(2.0, std::ceil(span / (5 * e.boltDiameter)) + 1);
+    e.pitch = std::floor(span / (e.rows - 1) / 5) * 5;
+    e.cutBack = e.thickness + kGap;
+    return e;
+}
 
 struct HostRun {
     int exitCode = -1;
@@ -188,7 +222,7 @@ protected:
 TEST_F(StandardsJob, TheDemoPrintsEveryVariableWithTheValuesTheStandardComputes) {
     const HostRun run = host("standards --demo");
     ASSERT_EQ(run.exitCode, 0) << run.output;
-    const ExpectedEndPlate expected;
+    const ExpectedEndPlate expected = expectedEndPlate(kBeamSize, kColumnSize);
 
     EXPECT_EQ(row(run.output, "BeamSection").after, "IPE-300") << run.output;
     EXPECT_EQ(row(run.output, "BeamSection").kind, "Input");
@@ -235,7 +269,7 @@ TEST_F(StandardsJob, AnEvaluationWritesTheComputedDimensionsIntoTheMacroFile) {
     Trk_String error;
     ASSERT_EQ(readMacroFile(Trk_String(macroFile.wstring()), macro, data, error), eOk)
         << error.str();
-    const ExpectedEndPlate expected;
+    const ExpectedEndPlate expected = expectedEndPlate(kBeamSize, kColumnSize);
     EXPECT_NEAR(variableValue(macro, L"Plate1", L"Thickness"), expected.thickness, kShownPrecision);
     EXPECT_NEAR(variableValue(macro, L"Plate1", L"Width"), expected.width, kShownPrecision);
     EXPECT_NEAR(variableValue(macro, L"Plate1", L"Height"), expected.height, kShownPrecision);
@@ -264,6 +298,34 @@ TEST_F(StandardsJob, AnEvaluationWritesTheComputedDimensionsIntoTheMacroFile) {
     const std::string once = fileBytes(macroFile);
     EXPECT_EQ(host("standards EndPlate '" + macroFile.string() + "' Standard").exitCode, 0);
     EXPECT_EQ(fileBytes(macroFile), once);
+}
+
+TEST_F(StandardsJob, OtherBeamAndColumnSizesGetTheirOwnBoltsAndPlate) {
+    // The smallest and the largest bolt size, and a narrower column that limits the gauge.
+    for (const auto& [beam, column] :
+         {std::pair<std::string, std::string>{"200", "240"}, {"450", "300"}, {"600", "160"}}) {
+        const fs::path macroFile = folder_ / ("IPE" + beam + "-HEB" + column + ".json");
+        Trk_DbMacro macro;
+        MacroData data;
+        Trk_String error;
+        ASSERT_EQ(readMacroFile(Trk_String(kShippedMacro.wstring()), macro, data, error), eOk);
+        macro.baseSections[0].sectionName = Trk_String(L"IPE-") + winx::fromUtf8(beam);
+        macro.baseSections[1].sectionName = Trk_String(L"HEB-") + winx::fromUtf8(column);
+        ASSERT_EQ(writeMacroFile(Trk_String(macroFile.wstring()), macro, data), eOk);
+
+        const HostRun run = host("standards EndPlate '" + macroFile.string() + "' Standard");
+        ASSERT_EQ(run.exitCode, 0) << run.output;
+        const ExpectedEndPlate expected = expectedEndPlate(beam, column);
+        SCOPED_TRACE("IPE " + beam + " on HEB " + column + "\n" + run.output);
+        EXPECT_NEAR(row(run.output, "BoltDiameter").afterNumber(), expected.boltDiameter,
+                    kShownPrecision);
+        EXPECT_NEAR(row(run.output, "BoltGauge").afterNumber(), expected.gauge, kShownPrecision);
+        EXPECT_NEAR(row(run.output, "PlateThickness").afterNumber(), expected.thickness,
+                    kShownPrecision);
+        EXPECT_NEAR(row(run.output, "PlateWidth").afterNumber(), expected.width, kShownPrecision);
+        EXPECT_NEAR(row(run.output, "BoltRowCount").afterNumber(), expected.rows, kShownPrecision);
+        EXPECT_NEAR(row(run.output, "BoltPitch").afterNumber(), expected.pitch, kShownPrecision);
+    }
 }
 
 TEST_F(StandardsJob, InGroupModeTheVariableNamesAddressTheObjectsOfTheModuleGroup) {
