@@ -328,6 +328,28 @@ TEST_F(StandardsJob, OtherBeamAndColumnSizesGetTheirOwnBoltsAndPlate) {
     }
 }
 
+TEST_F(StandardsJob, TheMessagesOfAnEvaluationAppearOnStandardError) {
+    // A macro without the column's base section: the variable is reported, the rest runs.
+    const fs::path macroFile = folder_ / "no-column.json";
+    Trk_DbMacro macro;
+    MacroData data;
+    Trk_String error;
+    ASSERT_EQ(readMacroFile(Trk_String(kShippedMacro.wstring()), macro, data, error), eOk);
+    macro.baseSections.removeAt(1);
+    ASSERT_EQ(writeMacroFile(Trk_String(macroFile.wstring()), macro, data), eOk);
+
+    const HostRun run = host("standards EndPlate '" + macroFile.string() + "' Standard");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("Message box"), std::string::npos) << run.output;
+    EXPECT_NE(
+        run.output.find("The following Input variable couldn't be retrieved : \nColumnSection"),
+        std::string::npos)
+        << run.output;
+    EXPECT_EQ(row(run.output, "ColumnSection").before, "-");
+    EXPECT_NEAR(row(run.output, "PlateThickness").afterNumber(),
+                expectedEndPlate(kBeamSize, kColumnSize).thickness, kShownPrecision);
+}
+
 TEST_F(StandardsJob, InGroupModeTheVariableNamesAddressTheObjectsOfTheModuleGroup) {
     // A bolt group whose edge distance and pitch are too small for its bolts.
     const fs::path macroFile = copyOfExampleMacro();
