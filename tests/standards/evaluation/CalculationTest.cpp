@@ -113,6 +113,19 @@ TEST_F(CalculationTest, AGeneralVariableThatIsNoNumberArrivesAsQuotedText) {
     EXPECT_TRUE(messages().empty());
 }
 
+TEST_F(CalculationTest, RepeatedNamesAreReportedEvenWithMessagesOffAndTheFirstDeclarationWins) {
+    gSettings.current.showStandardsMessages = false;
+    plateSheet({{"C3", "Double Width"}, {"A9", "Width = Thickness * 2"}});
+    const KvDlgStandardsData result = run({passed(L"Thickness", KvCellType::Input, L"10"),
+                                           passed(L"First", KvCellType::Input, L"1"),
+                                           passed(L"Second", KvCellType::Output, L"2")});
+    ASSERT_EQ(winx::messageBoxes().size(), 1u);
+    EXPECT_EQ(winx::messageBoxes()[0].caption, L"Variable names must be unique");
+    // The input Width (C3) took the result; the dropped output gives nothing back.
+    EXPECT_RESULT(cellValue(calculatorOf(0), 3, 3), 20.0);
+    EXPECT_EQ(valueOf(result, L"Second"), L"2");
+}
+
 // ---- Failing lines ------------------------------------------------------------------------
 
 TEST_F(CalculationTest, ALineWithoutEqualsSignIsReportedWordForWordAndItsCellIsLeftAsItWas) {
