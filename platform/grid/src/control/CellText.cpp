@@ -1,5 +1,7 @@
 #include "CellText.h"
 
+#include "functions/DecimalRound.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -35,19 +37,6 @@ bool checked(const Value& value) {
     return false;
 }
 
-// Rounds half away from zero at `decimals` places, forgiving the binary representation error of
-// values such as 2.675.
-double roundDecimal(double v, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    const double scaled = v * scale;
-    if (!std::isfinite(scaled) || std::fabs(scaled) >= 1e15) return v;
-    const double floor = std::floor(std::fabs(scaled));
-    const double fraction = std::fabs(scaled) - floor;
-    const double tolerance = 1e-9 * std::max(1.0, std::fabs(scaled));
-    const double magnitude = fraction + tolerance >= 0.5 ? floor + 1.0 : floor;
-    return std::copysign(magnitude, v) / scale;
-}
-
 std::wstring groupThousands(const std::wstring& text) {
     const std::size_t start = (!text.empty() && text[0] == L'-') ? 1 : 0;
     std::size_t end = text.find(L'.');
@@ -67,7 +56,8 @@ std::wstring groupThousands(const std::wstring& text) {
 std::wstring fixedText(double v, int decimals) {
     decimals = std::clamp(decimals, 0, kMaxDecimals);
     if (!std::isfinite(v)) return std::wstring(errorText(ErrorCode::Num));
-    double rounded = roundDecimal(v, decimals);
+    // Rounded on the 15-digit decimal form, so 2.675 shows 2.68 and 180 shows 180.0000000.
+    double rounded = fn::roundDecimal(v, decimals, fn::RoundMode::HalfAwayFromZero);
     if (rounded == 0.0) rounded = 0.0; // drops the sign of -0
     const int size = std::snprintf(nullptr, 0, "%.*f", decimals, rounded);
     std::string narrow(static_cast<std::size_t>(std::max(size, 0)) + 1, '\0');

@@ -76,6 +76,14 @@ TEST_F(GridCells, NumberCellsShowTheirDecimals) {
     formula(2, 1, L"10*2");
     EXPECT_EQ(value(2, 1), L"20.0000000");
     EXPECT_EQ(typeCode(2, 1), SS_TYPE_NUMBER);
+    for (int row = 2; row <= 4; ++row)
+        setType(2, row, &seven);
+    formula(2, 2, L"90*2");
+    EXPECT_EQ(value(2, 2), L"180.0000000") << "large values gain no last digit";
+    set(2, 3, value(2, 2));
+    EXPECT_EQ(value(2, 3), L"180.0000000") << "reading and writing back does not drift";
+    set(2, 4, L"123456.12345675");
+    EXPECT_EQ(value(2, 4), L"123456.1234568");
 }
 
 TEST_F(GridCells, IntegerCurrencyAndPercentCellsAreNumeric) {
