@@ -4,6 +4,8 @@
 #include "engine/SheetImpl.h"
 
 #include <algorithm>
+#include <chrono>
+#include <random>
 
 namespace gridx {
 
@@ -124,7 +126,25 @@ double Sheet::Impl::now() const {
     return systemNow();
 }
 
+namespace {
+
+// A seed for RAND(); the clock serves where the system has no random device.
+std::uint64_t randomSeed() {
+    try {
+        return std::random_device{}();
+    } catch (...) {
+        return static_cast<std::uint64_t>(
+            std::chrono::steady_clock::now().time_since_epoch().count());
+    }
+}
+
+} // namespace
+
 double Sheet::Impl::random() {
+    if (!rngSeeded) {
+        rng.seed(randomSeed());
+        rngSeeded = true;
+    }
     return std::uniform_real_distribution<double>(0.0, 1.0)(rng);
 }
 

@@ -4,27 +4,11 @@
 #include "engine/Resolve.h"
 #include "engine/SheetImpl.h"
 
-#include <chrono>
-
 namespace gridx {
 
 using namespace engine;
 
-namespace {
-
-// A seed for RAND(); the clock serves where the system has no random device.
-std::uint64_t randomSeed() {
-    try {
-        return std::random_device{}();
-    } catch (...) {
-        return static_cast<std::uint64_t>(
-            std::chrono::steady_clock::now().time_since_epoch().count());
-    }
-}
-
-} // namespace
-
-Sheet::Impl::Impl() : maxCols(kDefaultSize), maxRows(kDefaultSize), rng(randomSeed()) {}
+Sheet::Impl::Impl() : maxCols(kDefaultSize), maxRows(kDefaultSize) {}
 
 Sheet::Impl::~Impl() {
     for (FormulaState& state : states)

@@ -278,7 +278,8 @@ struct Sheet::Impl final : engine::EvalHost, FnContext {
     int maxRows = 0;
     bool autoRecalc = true;
     std::function<double()> clock;
-    std::mt19937_64 rng;
+    std::mt19937_64 rng; // seeded from the system on the first RAND(): most sheets never ask
+    bool rngSeeded = false;
     mutable engine::StatsCache stats;
     engine::EvalStack valueStack;        // operands of the evaluations in progress
     std::vector<std::uint32_t> passWork; // roots of the running pass
