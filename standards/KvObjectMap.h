@@ -14,8 +14,11 @@
 
 class AcTransaction;
 class MacroData;
+class MacroTabData;
+class Trk_BoltModule;
 class Trk_DbMacro;
 class Trk_Macro;
+class Trk_Module;
 
 enum class KvMapType : int {
     None = 0,
@@ -53,6 +56,26 @@ bool mapTypeValueType(KvMapType type, KvValueType& valueType);
 inline constexpr const wchar_t* kObjectSeparator = L"\u2022"; // between owner and type word
 inline constexpr const wchar_t* kPairSeparator = L"\u00BF";   // between pairs of a line
 inline constexpr const wchar_t* kVarSeparator = L"\u0192";    // between variable and object
+
+// Reading and writing of macro objects shared by the mapped objects and the group naming rules.
+// Each returns eInvalidInput when the object is missing or the framework refuses.
+namespace kvobject {
+// The leading number of a text (0 when it starts with none), as the mapping reads values.
+double leadingNumber(const Trk_String& text);
+int leadingInt(const Trk_String& text);
+// The macro data's tab of a module (its group's, or its own name's); null when there is none.
+MacroTabData* moduleTab(MacroData* data, Trk_Module* module);
+// Offset `kind` (0..8) of cut `cutName`; get gives it with 7 decimals.
+ErrorStatus getSetCutOffset(Trk_Module* module, const Trk_String& cutName, int kind,
+                            Trk_String& value, bool get);
+// The tab's bolt diameter or hole offset text.
+ErrorStatus getSetBoltData(MacroTabData* tab, bool diameter, Trk_String& value, bool get);
+// The reverse-start flag of a pattern direction: "0" when reversed, "1" when not.
+ErrorStatus getSetReverseStart(Trk_BoltModule* module, const Trk_String& patternName,
+                               bool firstDirection, Trk_String& value, bool get);
+// The member name of a section placement group; a set writes it into every member.
+ErrorStatus getSetMemberName(MacroData* data, const Trk_String& group, Trk_String& value, bool get);
+} // namespace kvobject
 
 class TRKSS_API KvObjectMap {
 public:
