@@ -2,8 +2,6 @@
 
 #include "FunctionsTestSupport.h"
 
-#include "trk/ObjectExport.h"
-
 #include "win/winuser.h"
 #include "win/winx_script.h"
 
@@ -79,17 +77,6 @@ TEST(StandardSizes, FallBackRoundingTakesTheNearerMultipleThatFits) {
 TEST(StandardSizes, FallBackRoundingClampsTheTargetIntoTheBandWhenNoMultipleFits) {
     EXPECT_EQ(roundToStepWithinTolerance(10, 1, -0.25, 0.5), 9.75) << "lowered to target + up";
     EXPECT_EQ(roundToStepWithinTolerance(10, 1, 0.125, -0.25), 10.25) << "raised to target - down";
-}
-
-TEST(StandardSizes, FallBackRoundingFollowsTheFrameworkRoundingRules) {
-    // The upper candidate is the framework's round-up with the up tolerance, the lower one the
-    // nearest multiple taken one step down when it lies above the target.
-    const double target = 10.3, step = 0.5, up = 1, down = 1;
-    const double roundedUp = ObjectExportRoundUp(target, step, up);
-    double roundedDown = ObjectExportRoundTo(target, step);
-    if (target < roundedDown) roundedDown -= step;
-    const double expected = target - roundedDown > roundedUp - target ? roundedUp : roundedDown;
-    EXPECT_EQ(roundToStepWithinTolerance(target, step, up, down), expected);
 }
 
 TEST(StandardSizes, SizeOrRoundedPrefersAStandardSize) {

@@ -53,7 +53,8 @@ protected:
                                                              "200;5\tpair\n"
                                                              "200.5\thalf\n"
                                                              "only\n"
-                                                             "blank\t\n");
+                                                             "blank\t\n"
+                                                             "a;b;c;d;e;f\tseven\n");
         library.write("Connection Standards/Data/comments.txt", "// nothing but comments\n\n");
         library.write("Connection Standards/profiles.txt", "IPE 200\tfrom user name\n"
                                                            "HEA-300\tfrom system name\n"
@@ -97,7 +98,10 @@ TEST_F(StandardsFunctions, AllTwelveAreRegisteredInTheGridAndReachableByName) {
     EXPECT_EQ(standardsFunction(L"CALLCHILD"), nullptr);
     EXPECT_EQ(standardsFunction(nullptr), nullptr);
     EXPECT_EQ(eval(L"=ISNULL(B2)"), L"1");
-    EXPECT_NE(eval(L"=ROUNDTO(1)"), L"1") << "ROUNDTO takes exactly two arguments";
+    EXPECT_EQ(eval(L"=ISNULL(B2,B3)"), kFailed) << "one argument at most";
+    EXPECT_EQ(eval(L"=GETCELL(\"bolts.txt\",\"a\",\"b\",\"c\",\"d\",\"e\",\"f\")"), L"seven");
+    EXPECT_EQ(eval(L"=GETCELL(\"bolts.txt\",\"a\",\"b\",\"c\",\"d\",\"e\",\"f\",B2)"), kFailed)
+        << "seven arguments at most";
 }
 
 TEST_F(StandardsFunctions, RoundToRoundsTwoNumbersAndRefusesAnythingElse) {
@@ -120,7 +124,8 @@ TEST_F(StandardsFunctions, GetCellFindsFieldTwoOfTheRowWhoseKeyMatches) {
 TEST_F(StandardsFunctions, GetCellBuildsNumberKeysWithSixDecimalsDropped) {
     set(2, 3, L"200");
     EXPECT_EQ(eval(L"=GETCELL(\"bolts.txt\",B3)"), L"numeric");
-    EXPECT_EQ(Trk_String(200, 6, false), Trk_String(L"200"));
+    set(2, 3, L"200.25");
+    EXPECT_EQ(eval(L"=GETCELL(\"bolts.txt\",B3)"), kFailed) << "200.25 is no key";
 }
 
 TEST_F(StandardsFunctions, AnArgumentThatIsNeitherNumberNorTextEndsTheKey) {
