@@ -7,6 +7,7 @@
 #include "trk/Trk_Macro.h"
 #include "trk/Trk_String.h"
 
+#include <string>
 #include <string_view>
 
 // Reads a macro file. On success the macro and the record are replaced; on failure both are
