@@ -79,7 +79,8 @@ double tableValue(const char* table, const std::string& key) {
 }
 
 std::string boltSize(double diameter) {
-    return "M" + std::to_string(static_cast<int>(diameter));
+    std::string size(1, 'M');
+    return size.append(std::to_string(static_cast<int>(diameter)));
 }
 
 // The flats in stock ("width x thickness" lines) as (width, thickness) pairs.

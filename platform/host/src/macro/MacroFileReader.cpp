@@ -26,7 +26,9 @@ struct ReadError {
 }
 
 std::string inQuotes(std::string_view name) {
-    return "\"" + std::string(name) + "\"";
+    std::string quoted(1, '"');
+    quoted.append(name).push_back('"');
+    return quoted;
 }
 
 Trk_String wide(const std::string& text) {
