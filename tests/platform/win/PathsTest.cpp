@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cwchar>
 #include <fstream>
 #include <string>
@@ -86,6 +87,25 @@ TEST_F(PathsTest, ExistingEntriesAreFoundWithoutRegardToCase) {
               driveFolder('c') / "Lib" / "prof" / "New.pr");
     EXPECT_EQ(winx::nativePath(L"c:\\none\\Lib"), driveFolder('c') / "none" / "Lib");
     EXPECT_TRUE(PathFileExists(L"c:\\lib\\prof\\hea.pr"));
+}
+
+TEST_F(PathsTest, CaseInsensitiveLookUpsFollowChangesOfAFolderListedBefore) {
+    const fs::path folder = driveFolder('c') / "Tables";
+    writeNative(folder / "HEA.pr", "x");
+    const auto past = fs::file_time_type::clock::now() - std::chrono::seconds(10);
+    fs::last_write_time(folder, past);
+    EXPECT_EQ(winx::nativePath(L"c:\\tables\\hea.PR"), folder / "HEA.pr");
+    EXPECT_EQ(winx::nativePath(L"c:\\tables\\heb.pr"), folder / "heb.pr");
+
+    fs::rename(folder / "HEA.pr", folder / "HEB.pr");
+    EXPECT_EQ(winx::nativePath(L"c:\\tables\\heb.PR"), folder / "HEB.pr");
+    EXPECT_EQ(winx::nativePath(L"c:\\tables\\hea.pr"), folder / "hea.pr") << "gone";
+
+    fs::last_write_time(folder, past + std::chrono::seconds(1));
+    EXPECT_EQ(winx::nativePath(L"c:\\tables\\HEB.pr"), folder / "HEB.pr");
+    writeNative(folder / "IPE.pr", "x");
+    fs::last_write_time(folder, past + std::chrono::seconds(2));
+    EXPECT_EQ(winx::nativePath(L"c:\\tables\\ipe.pr"), folder / "IPE.pr");
 }
 
 TEST_F(PathsTest, FindFileMatchesWildcardsWithoutRegardToCaseInNameOrder) {

@@ -3,8 +3,8 @@
 #include "functions/DecimalRound.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace gridx::control {
 
@@ -59,11 +59,11 @@ std::wstring fixedText(double v, int decimals) {
     // Rounded on the 15-digit decimal form, so 2.675 shows 2.68 and 180 shows 180.0000000.
     double rounded = fn::roundDecimal(v, decimals, fn::RoundMode::HalfAwayFromZero);
     if (rounded == 0.0) rounded = 0.0; // drops the sign of -0
-    const int size = std::snprintf(nullptr, 0, "%.*f", decimals, rounded);
-    std::string narrow(static_cast<std::size_t>(std::max(size, 0)) + 1, '\0');
-    std::snprintf(narrow.data(), narrow.size(), "%.*f", decimals, rounded);
-    narrow.resize(static_cast<std::size_t>(std::max(size, 0)));
-    std::wstring out(narrow.begin(), narrow.end()); // digits, sign and point only
+    char digits[400];                  // the longest fixed form of a double with 15 decimals fits
+    const auto end =
+        std::to_chars(digits, digits + sizeof digits, rounded, std::chars_format::fixed, decimals)
+            .ptr;
+    std::wstring out(digits, end); // digits, sign and point only
     return out;
 }
 

@@ -64,8 +64,16 @@ constexpr std::array<const char*, 7> kFontKeys = {"font",        "font-height", 
                                                   "font-charset"};
 constexpr std::array<const char*, 3> kBorderKeys = {"border", "border-style", "border-color"};
 
-std::string pictureTypeKey(std::size_t slot) {
-    return std::string(kPictureSlots[slot]) + "-type";
+constexpr std::array<const char*, kCheckPictureCount> kPictureTypeKeys = {
+    "picture-type",
+    "picture-down-type",
+    "picture-focus-up-type",
+    "picture-focus-down-type",
+    "picture-disabled-up-type",
+    "picture-disabled-down-type"};
+
+const char* pictureTypeKey(std::size_t slot) {
+    return kPictureTypeKeys[slot];
 }
 
 // The key of a type parameter present in the record, or null.

@@ -5,9 +5,12 @@
 #include "win/utf8.h"
 
 #include <atomic>
+#include <chrono>
 #include <fstream>
+#include <mutex>
 #include <random>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -90,20 +93,66 @@ fs::path separatorsMapped(std::wstring_view text) {
     return fromWide(mapped);
 }
 
+// A folder's entries by their case-folded names; the first in name order wins when several
+// names fold alike.
+using FoldedNames = std::unordered_map<std::wstring, fs::path>;
+
+FoldedNames listFolder(const fs::path& folder) {
+    FoldedNames names;
+    std::error_code error;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        fs::path name = it->path().filename();
+        auto [slot, added] = names.try_emplace(services::foldCase(wideName(name)), name);
+        if (!added && name < slot->second) slot->second = std::move(name);
+    }
+    return names;
+}
+
+// Listings of folders whose modification time lies at least two seconds back: such a folder
+// changes its time with any entry added, removed or renamed, and a later change cannot fall
+// into the same clock tick as the listing. Files looked up again and again under names that do
+// not exist as written (a name tried in several folders in turn) then cost one status call
+// instead of a listing.
+class FolderListings {
+public:
+    fs::path find(const fs::path& folder, const std::wstring& folded) {
+        std::error_code error;
+        const fs::path key = folder.empty() ? fs::path(".") : folder;
+        const auto modified = fs::last_write_time(key, error);
+        if (error) return {};
+        if (modified > fs::file_time_type::clock::now() - std::chrono::seconds(2))
+            return nameIn(listFolder(key), folded);
+        const std::lock_guard lock(mutex_);
+        auto it = listings_.find(key.native());
+        if (it == listings_.end() || it->second.modified != modified) {
+            if (listings_.size() >= kMaxFolders) listings_.clear();
+            it = listings_.insert_or_assign(key.native(), Listing{modified, listFolder(key)}).first;
+        }
+        return nameIn(it->second.names, folded);
+    }
+
+private:
+    static constexpr std::size_t kMaxFolders = 256;
+    struct Listing {
+        fs::file_time_type modified;
+        FoldedNames names;
+    };
+
+    static fs::path nameIn(const FoldedNames& names, const std::wstring& folded) {
+        const auto it = names.find(folded);
+        return it == names.end() ? fs::path() : it->second;
+    }
+
+    std::mutex mutex_;
+    std::unordered_map<std::string, Listing> listings_;
+};
+
 // The entry of `folder` whose name equals `part` without regard to case (the first in name
 // order when several do); empty when there is none.
 fs::path entryIgnoringCase(const fs::path& folder, const fs::path& part) {
-    std::error_code error;
-    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error);
-    if (error) return {};
-    const std::wstring wanted = services::foldCase(wideName(part));
-    fs::path best;
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        const fs::path name = it->path().filename();
-        if (services::foldCase(wideName(name)) != wanted) continue;
-        if (best.empty() || name < best) best = name;
-    }
-    return best;
+    static FolderListings listings;
+    return listings.find(folder, services::foldCase(wideName(part)));
 }
 
 fs::path resolveCase(const fs::path& path) {
