@@ -119,7 +119,10 @@ double roundToStepWithinTolerance(double target, double step, double up, double 
     if (target > hi) clamped = hi;
     if (lo > clamped) clamped = lo;
 
-    const double roundedUp = ObjectExportRoundUp(clamped, step, up);
+    // The next multiple at or above the target. The framework's round-up forgives values up to
+    // its tolerance above a multiple; given the up tolerance there, it rounded a target of 145
+    // (step 5, up 10, no down tolerance) to 135, below the band.
+    const double roundedUp = ObjectExportRoundUp(clamped, step, 0);
     double roundedDown = ObjectExportRoundTo(clamped, step);
     if (clamped < roundedDown) roundedDown -= step;
 

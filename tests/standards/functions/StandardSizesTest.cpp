@@ -72,6 +72,8 @@ TEST(StandardSizes, FallBackRoundingTakesTheNearerMultipleThatFits) {
     EXPECT_EQ(roundToStepWithinTolerance(10.75, 1, 0.5, 1), 11.0) << "up is nearer and fits";
     EXPECT_EQ(roundToStepWithinTolerance(10.25, 1, 1, 1), 10.0) << "down is nearer";
     EXPECT_EQ(roundToStepWithinTolerance(10.3, 0, 1, 1), 10.3) << "no step keeps the target";
+    EXPECT_EQ(roundToStepWithinTolerance(145, 5, 10, 0), 145.0) << "never below target - down";
+    EXPECT_EQ(roundToStepWithinTolerance(147, 5, 10, 1), 150.0) << "the band holds 150 only";
 }
 
 TEST(StandardSizes, FallBackRoundingClampsTheTargetIntoTheBandWhenNoMultipleFits) {
