@@ -15,10 +15,19 @@
 
 #include <afxwin.h>
 
+#include <charconv>
+
 namespace {
 
 constexpr int kValueText = 3; // getCellText kind: the value as the cell shows it
 constexpr int kNumberDecimals = 7;
+
+// Appends a row number in decimal (to_wstring goes through the wide printf machinery).
+void appendDecimal(std::wstring& text, int number) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    text.append(digits, end);
+}
 
 // The text of a failing line's report.
 Trk_String failedLineText(const Trk_String& name, const Trk_String& expression,
@@ -138,7 +147,7 @@ void KvCalcSS::substituteVariableNames(Trk_String& expression) {
             const KvVarCell& variable = variables[i];
             std::wstring& reference = references_[static_cast<size_t>(i)];
             reference = getAlfabet(variable.column).str();
-            reference += std::to_wstring(variable.row);
+            appendDecimal(reference, variable.row);
         }
     }
     const Trk_FunctionTimer timer(gCalcCellReplaceVariables);

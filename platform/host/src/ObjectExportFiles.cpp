@@ -5,9 +5,16 @@
 
 #include "trk/Trk_Settings.h"
 #include "win/utf8.h"
+#include "win/winbase.h"
 
+#include <sys/stat.h>
+
+#include <ctime>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 #include <system_error>
+#include <unordered_map>
 
 namespace {
 
@@ -43,6 +50,54 @@ Trk_String relativeText(const std::filesystem::path& relative) {
     return out;
 }
 
+bool sameStatus(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+// Text files read again and again (a connection standard reads its look-up tables at every
+// evaluation) are kept decoded while their status says they are unchanged: the same file, size
+// and modification time, that time at least two seconds back, so that a rewrite within the same
+// clock tick cannot go unnoticed.
+class LineFileCache {
+public:
+    std::optional<Trk_StringArray> find(const std::filesystem::path& file,
+                                        const struct stat& info) {
+        const std::lock_guard lock(mutex_);
+        const auto it = entries_.find(file.native());
+        if (it == entries_.end() || !sameStatus(it->second.info, info)) return std::nullopt;
+        return it->second.lines;
+    }
+
+    void keep(const std::filesystem::path& file, const struct stat& info,
+              const Trk_StringArray& lines) {
+        if (!settled(info) || info.st_size > kMaxFileBytes) return;
+        const std::lock_guard lock(mutex_);
+        if (entries_.size() >= kMaxFiles) entries_.clear();
+        entries_.insert_or_assign(file.native(), Entry{info, lines});
+    }
+
+private:
+    static constexpr std::size_t kMaxFiles = 64;
+    static constexpr off_t kMaxFileBytes = 1 << 20;
+    struct Entry {
+        struct stat info;
+        Trk_StringArray lines;
+    };
+
+    static bool settled(const struct stat& info) {
+        return info.st_mtim.tv_sec + 2 < std::time(nullptr);
+    }
+
+    std::mutex mutex_;
+    std::unordered_map<std::string, Entry> entries_;
+};
+
+LineFileCache& lineFileCache() {
+    static LineFileCache cache;
+    return cache;
+}
+
 } // namespace
 
 Trk_StringArray trkx::linesOfText(std::string_view bytes) {
@@ -53,9 +108,22 @@ Trk_StringArray trkx::linesOfText(std::string_view bytes) {
 }
 
 ErrorStatus ObjectExportReadFile(const Trk_String& path, Trk_StringArray& lines) {
-    const auto bytes = trkx::readBytes(path.view());
+    const auto file = trkx::hostPath(path.view());
+    struct stat before {};
+    const bool known = ::stat(file.c_str(), &before) == 0 && S_ISREG(before.st_mode);
+    if (known) {
+        if (auto cached = lineFileCache().find(file, before)) {
+            lines = std::move(*cached);
+            return eOk;
+        }
+    }
+    const auto bytes = winx::readFile(file);
     if (!bytes) return eInvalidInput;
     lines = trkx::linesOfText(*bytes);
+    struct stat after {};
+    if (known && ::stat(file.c_str(), &after) == 0 && sameStatus(before, after) &&
+        after.st_size == static_cast<off_t>(bytes->size()))
+        lineFileCache().keep(file, after, lines);
     return eOk;
 }
 

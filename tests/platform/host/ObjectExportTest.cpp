@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <cstring>
 #include <iterator>
 
@@ -38,6 +40,35 @@ TEST_F(ObjectExportFiles, LinesEndInCrLfOrLfAndAByteOrderMarkIsSkipped) {
     EXPECT_EQ(read("\n"), (Trk_StringArray{L""}));
     EXPECT_EQ(read("tab\there \r\n"), (Trk_StringArray{L"tab\there "}));
     EXPECT_EQ(read("x\r\r\ny\rz"), (Trk_StringArray{L"x", L"y\rz"}));
+}
+
+TEST_F(ObjectExportFiles, RepeatedReadsOfAnOldFileFollowEveryChangeOfIt) {
+    namespace fs = std::filesystem;
+    const fs::path file = m_folder.file("table.txt");
+    const auto past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    const auto readLines = [&] {
+        Trk_StringArray lines;
+        EXPECT_EQ(ObjectExportReadFile(path("table.txt"), lines), eOk);
+        return lines;
+    };
+    hosttest::writeRaw(file, "a\t1\n");
+    fs::last_write_time(file, past);
+    EXPECT_EQ(readLines(), (Trk_StringArray{L"a\t1"}));
+    EXPECT_EQ(readLines(), (Trk_StringArray{L"a\t1"})) << "read twice while unchanged";
+
+    hosttest::writeRaw(file, "a\t2\n"); // same size, new time
+    EXPECT_EQ(readLines(), (Trk_StringArray{L"a\t2"}));
+    fs::last_write_time(file, past + std::chrono::seconds(1));
+    EXPECT_EQ(readLines(), (Trk_StringArray{L"a\t2"}));
+
+    hosttest::writeRaw(m_folder.file("other.txt"), "a\t3\n"); // another file put in its place
+    fs::last_write_time(m_folder.file("other.txt"), past + std::chrono::seconds(1));
+    fs::rename(m_folder.file("other.txt"), file);
+    EXPECT_EQ(readLines(), (Trk_StringArray{L"a\t3"}));
+    fs::remove(file);
+    Trk_StringArray kept{L"kept"};
+    EXPECT_EQ(ObjectExportReadFile(path("table.txt"), kept), eInvalidInput);
+    EXPECT_EQ(kept, (Trk_StringArray{L"kept"}));
 }
 
 TEST_F(ObjectExportFiles, SeparatorCharactersRoundTripInUtf8) {

@@ -4,7 +4,12 @@
 #include "services/CaseFold.h"
 #include "win/utf8.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <fstream>
 #include <mutex>
@@ -243,15 +248,32 @@ bool writeFileAtomically(const std::filesystem::path& file, std::string_view byt
 }
 
 std::optional<std::string> readFile(const std::filesystem::path& file) {
-    std::error_code error;
-    if (!fs::is_regular_file(file, error)) return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes;
-    char chunk[65536];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0)
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return std::nullopt;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return std::nullopt;
+        if (got == 0) break; // the file shrank meanwhile
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    char more[4096]; // whatever was appended meanwhile
+    for (;;) {
+        const ssize_t got = ::read(fd, more, sizeof more);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return std::nullopt;
+        if (got == 0) break;
+        bytes.append(more, static_cast<std::size_t>(got));
+    }
     return bytes;
 }
 
