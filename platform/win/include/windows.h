@@ -12,3 +12,4 @@
 #include "win/winclip.h"
 #include "win/objbase.h"
 #include "win/shlwapi.h"
+#include "win/wstdlib.h"
