@@ -60,7 +60,12 @@ std::string usage() {
            "jobs:\n"
            "  info             load the module and report what it offers\n"
            "  demo             the main job on the library folder\n"
-           "  read-sheet PATH  print the first cell, captions and rows of a sheet file\n";
+           "  read-sheet PATH  print the first cell, captions and rows of a sheet file\n"
+           "  standards STANDARD MACRO KEY\n"
+           "                   evaluate a connection standard of the library against a macro\n"
+           "                   file through mapping KEY (or Module.GROUP); the macro file is\n"
+           "                   updated only when the evaluation succeeds\n"
+           "  standards --demo the shipped example on a copy of its macro\n";
 }
 
 std::optional<HostOptions> parseOptions(int argc, char** argv, const std::filesystem::path& exe,

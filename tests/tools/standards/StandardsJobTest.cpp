@@ -413,6 +413,8 @@ TEST_F(StandardsJob, WrongArgumentsExitWithTwoAndShowTheUsage) {
         EXPECT_EQ(run.exitCode, 2) << arguments << "\n" << run.output;
         EXPECT_NE(run.output.find("usage: standards"), std::string::npos) << run.output;
     }
+    const HostRun help = host("--help");
+    EXPECT_NE(help.output.find("standards STANDARD MACRO KEY"), std::string::npos) << help.output;
 }
 
 } // namespace
