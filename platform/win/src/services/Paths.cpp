@@ -164,6 +164,14 @@ fs::path resolveCase(const fs::path& path) {
     std::error_code error;
     if (path.empty() || fs::symlink_status(path, error).type() != fs::file_type::not_found)
         return path;
+    // Most missing paths lie in a folder that exists as written: only their last part needs
+    // a look at the folder's entries.
+    const fs::path folder = path.parent_path();
+    if (path.has_filename() && !folder.empty() && folder != path &&
+        fs::symlink_status(folder, error).type() != fs::file_type::not_found) {
+        const fs::path match = entryIgnoringCase(folder, path.filename());
+        return folder / (match.empty() ? path.filename() : match);
+    }
     fs::path result = path.root_path();
     bool resolving = true;
     for (const auto& part : path.relative_path()) {
