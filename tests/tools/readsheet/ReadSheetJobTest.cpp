@@ -1,5 +1,7 @@
 // trkhost read-sheet PATH: prints what ReadSSFile gives, and fails with a message when the file
 // cannot be read.
+#include "tools/HostRunSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -13,10 +15,7 @@
 
 namespace {
 
-struct HostRun {
-    int exitCode = -1;
-    std::string output; // standard output and standard error
-};
+using hostrun::HostRun;
 
 class ReadSheetJob : public ::testing::Test {
 protected:
@@ -42,15 +41,7 @@ protected:
         const std::string command = std::string("'") + TRKHOST + "' --quiet --registry '" +
                                     (folder_ / "registry.txt").string() + "' --drives '" +
                                     (folder_ / "drives").string() + "' " + arguments + " 2>&1";
-        HostRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return run;
-        std::array<char, 4096> buffer{};
-        while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-            run.output.append(buffer.data(), n);
-        const int status = pclose(pipe);
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        return hostrun::runCommand(command);
     }
 
     std::filesystem::path folder_;

@@ -4,6 +4,8 @@
 #include "win/utf8.h"
 #include "win/winbase.h"
 
+#include "tools/HostRunSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -136,10 +138,7 @@ ExpectedEndPlate expectedEndPlate(const std::string& beamSize, const std::string
     return e;
 }
 
-struct HostRun {
-    int exitCode = -1;
-    std::string output; // standard output and standard error
-};
+using hostrun::HostRun;
 
 // One row of the printed variable table: name, kind, type, before, after.
 struct TableRow {
@@ -174,15 +173,7 @@ protected:
                                     kLibrary.string() + "' --registry '" +
                                     (folder_ / "registry.txt").string() + "' --drives '" +
                                     (folder_ / "drives").string() + "' " + arguments + " 2>&1";
-        HostRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) return run;
-        std::array<char, 4096> buffer{};
-        while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-            run.output.append(buffer.data(), n);
-        const int status = pclose(pipe);
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        return hostrun::runCommand(command);
     }
 
     fs::path copyOfExampleMacro() {
