@@ -26,6 +26,12 @@ bool RecordView::has(std::string_view key) const {
     return false;
 }
 
+bool RecordView::hasUntakenKeys() const {
+    for (bool used : used_)
+        if (!used) return true;
+    return false;
+}
+
 const Item* RecordView::take(std::string_view key) {
     for (std::size_t i = 0; i < keyed_.size(); ++i) {
         if (keyed_[i]->key != key) continue;

@@ -20,6 +20,8 @@ public:
     // Words without a key, in order.
     const std::vector<const Item*>& positional() const { return positional_; }
     bool has(std::string_view key) const;
+    // True while some key has not been taken.
+    bool hasUntakenKeys() const;
 
     // Each reads the key when present and marks it used; nullopt when the key is absent or its
     // value is malformed (then problem() says why).

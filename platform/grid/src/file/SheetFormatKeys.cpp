@@ -261,6 +261,7 @@ bool hasFormatKeys(const RecordView& view) {
 }
 
 bool readFormatKeys(RecordView& view, FormatLayer& patch) {
+    if (!view.hasUntakenKeys()) return !view.failed(); // most cell records: a value only
     if (!readType(view, patch)) return false;
     assignIf(patch.locked, view.takeFlag("locked"));
     assignIf(patch.backColor, view.takeColour("back"));
