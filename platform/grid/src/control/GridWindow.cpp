@@ -8,6 +8,7 @@
 #include "win/winuser.h"
 
 #include <algorithm>
+#include <atomic>
 #include <unordered_map>
 
 namespace gridx::control {
@@ -72,7 +73,16 @@ void registerGridClass() {
 // ---- GridRef
 // ----------------------------------------------------------------------------------
 
+namespace {
+std::atomic<std::uint64_t> gridCalls{0};
+} // namespace
+
+std::uint64_t gridCallCount() {
+    return gridCalls.load(std::memory_order_relaxed);
+}
+
 GridRef::GridRef(HWND hwnd) : grid_(nullptr) {
+    gridCalls.fetch_add(1, std::memory_order_relaxed);
     if (!hwnd) return;
     auto& grids = liveGrids();
     auto it = grids.find(hwnd);

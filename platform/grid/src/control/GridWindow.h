@@ -2,6 +2,8 @@
 // selection, cell editor), found from the window handle by every SS function.
 #pragma once
 
+#include <cstdint>
+
 #include "grid/Document.h"
 #include "grid/ssapi.h"
 
@@ -133,6 +135,10 @@ public:
 private:
     GridWindow* grid_;
 };
+
+// How many GridRefs were taken so far, on any thread: every call into a grid (SS functions,
+// window messages, user actions) takes one, so an unchanged count means no call came between.
+std::uint64_t gridCallCount();
 
 // Registers the window class once; called before any grid window is created.
 void registerGridClass();

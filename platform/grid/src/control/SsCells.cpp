@@ -16,9 +16,26 @@ using gridx::control::GridWindow;
 
 namespace {
 
-// Runs `read` on a cell of the grid and copies its text out; 0 when there is no such cell.
+// The texts a cell is read as.
+enum TextKind { kDataText, kValueText, kFormulaText, kTagText };
+
+// The text a length query computed, kept for the read that callers make right after it to fill
+// the buffer they sized: that read takes it when no call reached any grid in between.
+struct LengthQuery {
+    HWND hwnd = nullptr;
+    SS_COORD col = 0;
+    SS_COORD row = 0;
+    int kind = -1; // a TextKind, -1 when the text was taken
+    std::uint64_t callCount = 0;
+    std::wstring text;
+};
+
+thread_local LengthQuery lastLengthQuery;
+
+// Runs `read` on a cell of the grid and copies its text out; 0 when there is no such cell. A
+// null buffer asks for the length only.
 template <typename Read>
-int readText(HWND hwnd, SS_COORD col, SS_COORD row, LPWSTR buffer, Read read) {
+int readText(HWND hwnd, SS_COORD col, SS_COORD row, LPWSTR buffer, int kind, Read read) {
     GridRef grid(hwnd);
     if (!grid) return 0;
     const auto cell = cellOf(*grid, col, row);
@@ -26,7 +43,18 @@ int readText(HWND hwnd, SS_COORD col, SS_COORD row, LPWSTR buffer, Read read) {
         copyOut(L"", buffer);
         return 0;
     }
-    return copyOut(read(*grid, *cell), buffer);
+    LengthQuery& query = lastLengthQuery;
+    if (buffer && query.callCount + 1 == gridx::control::gridCallCount() && query.hwnd == hwnd &&
+        query.col == col && query.row == row && query.kind == kind) {
+        query.kind = -1;
+        return copyOut(query.text, buffer);
+    }
+    std::wstring text = read(*grid, *cell);
+    const int length = copyOut(text, buffer);
+    if (!buffer) {
+        query = LengthQuery{hwnd, col, row, kind, gridx::control::gridCallCount(), std::move(text)};
+    }
+    return length;
 }
 
 BOOL writeText(HWND hwnd, SS_COORD col, SS_COORD row, LPCWSTR text) {
@@ -52,7 +80,7 @@ BOOL SSSetData(HWND hwnd, SS_COORD col, SS_COORD row, LPCWSTR data) {
 }
 
 int SSGetData(HWND hwnd, SS_COORD col, SS_COORD row, LPWSTR buffer) {
-    return readText(hwnd, col, row, buffer, gridx::control::cellDataText);
+    return readText(hwnd, col, row, buffer, kDataText, gridx::control::cellDataText);
 }
 
 int SSGetDataLen(HWND hwnd, SS_COORD col, SS_COORD row) {
@@ -64,7 +92,7 @@ BOOL SSSetValue(HWND hwnd, SS_COORD col, SS_COORD row, LPCWSTR value) {
 }
 
 int SSGetValue(HWND hwnd, SS_COORD col, SS_COORD row, LPWSTR buffer) {
-    return readText(hwnd, col, row, buffer, gridx::control::cellValueText);
+    return readText(hwnd, col, row, buffer, kValueText, gridx::control::cellValueText);
 }
 
 int SSGetValueLen(HWND hwnd, SS_COORD col, SS_COORD row) {
@@ -89,7 +117,7 @@ BOOL SSSetFormula(HWND hwnd, SS_COORD col, SS_COORD row, LPCWSTR formula, BOOL v
 }
 
 int SSGetFormula(HWND hwnd, SS_COORD col, SS_COORD row, LPWSTR buffer) {
-    return readText(hwnd, col, row, buffer, [](GridWindow& grid, CellRef cell) {
+    return readText(hwnd, col, row, buffer, kFormulaText, [](GridWindow& grid, CellRef cell) {
         return grid.sheet().formulaText(cell.col, cell.row, grid.refStyle());
     });
 }
@@ -129,7 +157,7 @@ BOOL SSSetCellTag(HWND hwnd, SS_COORD col, SS_COORD row, LPCWSTR tag) {
 }
 
 int SSGetCellTag(HWND hwnd, SS_COORD col, SS_COORD row, LPWSTR buffer) {
-    return readText(hwnd, col, row, buffer, [](GridWindow& grid, CellRef cell) {
+    return readText(hwnd, col, row, buffer, kTagText, [](GridWindow& grid, CellRef cell) {
         return std::wstring(grid.format().tag(cell.col, cell.row));
     });
 }

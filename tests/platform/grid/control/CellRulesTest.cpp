@@ -40,6 +40,30 @@ TEST_F(GridCells, GeneralCellsTurnNumericTextIntoNumbers) {
     EXPECT_EQ(typeCode(1, 3), SS_TYPE_GENERAL);
 }
 
+TEST_F(GridCells, ATextReadAfterItsLengthIsTheCellsTextAtTheTimeOfTheRead) {
+    set(1, 1, L"abc");
+    formula(2, 1, L"1/4");
+    const std::wstring formulaOfB1 = formulaText(2, 1);
+    ASSERT_FALSE(formulaOfB1.empty());
+    std::wstring buffer(64, L'?');
+    ASSERT_EQ(SSGetValueLen(grid(), 1, 1), 3);
+    EXPECT_EQ(SSGetValue(grid(), 1, 1, buffer.data()), 3);
+    EXPECT_STREQ(buffer.c_str(), L"abc");
+
+    ASSERT_EQ(SSGetValueLen(grid(), 1, 1), 3);
+    set(1, 1, L"longer text"); // a call between the length and the text
+    EXPECT_EQ(SSGetValue(grid(), 1, 1, buffer.data()), 11);
+    EXPECT_STREQ(buffer.c_str(), L"longer text");
+
+    ASSERT_EQ(SSGetValueLen(grid(), 1, 1), 11);
+    EXPECT_EQ(SSGetValue(grid(), 2, 1, buffer.data()), 4) << "another cell";
+    EXPECT_STREQ(buffer.c_str(), L"0.25");
+    ASSERT_EQ(SSGetValueLen(grid(), 2, 1), 4);
+    EXPECT_EQ(SSGetFormula(grid(), 2, 1, buffer.data()), static_cast<int>(formulaOfB1.size()))
+        << "another kind of text";
+    EXPECT_EQ(std::wstring(buffer.c_str()), formulaOfB1);
+}
+
 TEST_F(GridCells, TextCellsKeepWhatIsWritten) {
     SS_CELLTYPE edit{};
     SSSetTypeEdit(grid(), &edit, 0x110000, 200, 0, 1);
