@@ -5,7 +5,7 @@
 #include "trk/Trk_Macro.h"
 #include "trk/Trk_SectionTableManager.h"
 
-#include <cwchar>
+#include <windows.h>
 
 namespace {
 
@@ -69,14 +69,6 @@ ErrorStatus baseSectionName(Trk_DbMacro* macro, const Trk_String& baseText, Trk_
 
 } // namespace
 
-double kvobject::leadingNumber(const Trk_String& text) {
-    return std::wcstod(text.c_str(), nullptr);
-}
-
-int kvobject::leadingInt(const Trk_String& text) {
-    return static_cast<int>(std::wcstol(text.c_str(), nullptr, 10));
-}
-
 const wchar_t* mapTypeWord(KvMapType type) {
     return isKnownType(type) ? kMapTypes[static_cast<int>(type)].word : L"";
 }
@@ -95,11 +87,22 @@ MacroTabData* kvobject::moduleTab(MacroData* data, Trk_Module* module) {
     return data->getTab(index);
 }
 
+ErrorStatus kvobject::getSetGeneralVariable(Trk_DbMacro* macro, const Trk_String& name,
+                                            int precision, Trk_String& value, bool get) {
+    Trk_StringArray names;
+    if (getGeneralVariableNames(macro, names) != eOk) return eInvalidInput;
+    const int index = names.find(name, false);
+    if (index < 0) return eInvalidInput; // an unknown name would read as 0
+    if (!get) return setGeneralVariable(macro, names[index], _wtof(value.c_str()));
+    value = Trk_String(generalVariableValue(macro, names[index]), precision, false);
+    return eOk;
+}
+
 ErrorStatus kvobject::getSetCutOffset(Trk_Module* module, const Trk_String& cutName, int kind,
                                       Trk_String& value, bool get) {
     Trk_Cut* cut = nullptr;
     if (getCutConstraint(module, cutName, cut) != eOk) return eInvalidInput;
-    double offset = leadingNumber(value);
+    double offset = _wtof(value.c_str());
     if (getSetCutValue(module, cut, kind, offset, get) != eOk) return eInvalidInput;
     if (get) value = Trk_String(offset, 7, false);
     return eOk;
@@ -195,13 +198,13 @@ ErrorStatus KvObjectMap::getSetMacroVarValue(Trk_DbMacro* macro, MacroData* data
                                              bool get, AcTransaction* transaction) {
     Trk_StringArray modules;
     if (!macro || getModNamesOfGroup(macro, owner, modules) != eOk) return eInvalidInput;
+    bool answered = false;
     for (int i = 0; i < modules.length(); ++i)
-        (void)getSetModuleVarValue(macro, data, modules[i], i, value, get, transaction);
+        if (getSetModuleVarValue(macro, data, modules[i], i, value, get, transaction) == eOk)
+            answered = true;
     switch (type) {
     case KvMapType::GenVar:
-        if (!get) return setGeneralVariable(macro, objectName, kvobject::leadingNumber(value));
-        value = Trk_String(generalVariableValue(macro, objectName), 8, false);
-        return eOk;
+        return kvobject::getSetGeneralVariable(macro, objectName, 8, value, get);
     case KvMapType::PrPlName:
     case KvMapType::PrPlMaterial:
         if (!get) return eInvalidInput;
@@ -210,7 +213,8 @@ ErrorStatus KvObjectMap::getSetMacroVarValue(Trk_DbMacro* macro, MacroData* data
         if (!get) return eInvalidInput;
         return getBaseSectionValue(macro, value);
     default:
-        return eOk;
+        // A module object that no module of its owner has is missing, not read.
+        return answered ? eOk : eInvalidInput;
     }
 }
 
@@ -224,7 +228,7 @@ ErrorStatus KvObjectMap::getBaseSectionValue(Trk_DbMacro* macro, Trk_String& val
     }
     Trk_String section;
     if (baseSectionName(macro, basePart, section) != eOk) return eInvalidInput;
-    return getSectionValue(section, kvobject::leadingInt(columnPart), value);
+    return getSectionValue(section, _wtoi(columnPart.c_str()), value);
 }
 
 ErrorStatus KvObjectMap::getSetModuleVarValue(Trk_Macro* macro, MacroData* data,

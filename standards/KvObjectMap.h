@@ -60,9 +60,10 @@ inline constexpr const wchar_t* kVarSeparator = L"\u0192";    // between variabl
 // Reading and writing of macro objects shared by the mapped objects and the group naming rules.
 // Each returns eInvalidInput when the object is missing or the framework refuses.
 namespace kvobject {
-// The leading number of a text (0 when it starts with none), as the mapping reads values.
-double leadingNumber(const Trk_String& text);
-int leadingInt(const Trk_String& text);
+// General variable `name` of the macro (matched ignoring case); get gives it with `precision`
+// decimals. eInvalidInput when the macro has no such variable.
+ErrorStatus getSetGeneralVariable(Trk_DbMacro* macro, const Trk_String& name, int precision,
+                                  Trk_String& value, bool get);
 // The macro data's tab of a module (its group's, or its own name's); null when there is none.
 MacroTabData* moduleTab(MacroData* data, Trk_Module* module);
 // Offset `kind` (0..8) of cut `cutName`; get gives it with 7 decimals.
@@ -96,7 +97,8 @@ public:
     ErrorStatus isCompatible(const KvObjectMap& other) const;
 
     // Reads / writes the object's value as text. eInvalidInput without macro, for an object the
-    // macro lacks, or for a type that cannot be written (12, 13, 15).
+    // macro lacks (a module object that no module of its owner answers), or for a type that
+    // cannot be written (12, 13, 15).
     ErrorStatus getMacroVarValue(Trk_DbMacro* macro, MacroData* data, Trk_String& value,
                                  AcTransaction* transaction);
     ErrorStatus setMacroVarValue(Trk_DbMacro* macro, MacroData* data, Trk_String& value,

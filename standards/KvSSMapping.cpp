@@ -29,18 +29,6 @@ int cutKindOfName(const Trk_String& name) {
     return -1;
 }
 
-// The general variable "gen_" + rest of a name "gen." + rest.
-ErrorStatus groupGeneralVariable(Trk_DbMacro* macro, const Trk_String& ssVar, Trk_String& value,
-                                 bool get) {
-    const Trk_String name = L"gen_" + ssVar.mid(4);
-    Trk_StringArray names;
-    if (getGeneralVariableNames(macro, names) != eOk || !names.contains(name, false))
-        return eInvalidInput;
-    if (!get) return setGeneralVariable(macro, name, kvobject::leadingNumber(value));
-    value = Trk_String(generalVariableValue(macro, name), 4, false);
-    return eOk;
-}
-
 // ".Name" / ".Material" of a named section placement; false when the module has none of that
 // name (the rules then go on).
 bool placementText(Trk_Module* module, const Trk_String& placement, bool material,
@@ -219,7 +207,7 @@ ErrorStatus KvSSMapping::groupVarValue(Trk_DbMacro* macro, MacroData* data, Trk_
     if (!tab) return eInvalidInput;
     const bool numeric = isNumericValueType(t);
     if (numeric && ssVar.startsWith(L"gen.", false))
-        return groupGeneralVariable(macro, ssVar, value, get);
+        return kvobject::getSetGeneralVariable(macro, L"gen_" + ssVar.mid(4), 4, value, get);
     Trk_String part; // the name before its "."
     getSubstrBefore(ssVar, L".", part, true);
     const bool text = t == KvValueType::String;

@@ -68,7 +68,8 @@ public:
     // for an empty file; eInvalidInput when the file cannot be read or lacks the key.
     ErrorStatus getMappingFromFile(Trk_String spreadsheet, const Trk_String& key);
     // Stores this mapping under `key`, replacing the key's line (moved to the end). Nothing is
-    // written when the stored mapping is equal. eInvalidInput when the file cannot be written.
+    // written when the stored mapping is equal. eInvalidInput, the file untouched, when it is
+    // there but cannot be read, or cannot be written.
     ErrorStatus setMappingToFile(Trk_String spreadsheet, Trk_String& key);
     // Replaces the objects by those of one mapping line; eInvalidInput for a line without "=".
     ErrorStatus initMappingFromLine(const Trk_String& line);

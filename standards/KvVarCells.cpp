@@ -9,8 +9,11 @@
 
 namespace {
 
-// Sets up the mapping of a request: group mode for a module group, else the mapping file.
+// Sets up the mapping of a request: group mode for a module group, else the mapping file. The
+// mapping starts empty, so that objects of an earlier evaluation (the calculator is reused) are
+// never read or written for this one.
 ErrorStatus initMapping(KvSSMapping& mapping, KvDlgStandardsData& request) {
+    mapping = KvSSMapping();
     if (!request.moduleGroup.isEmpty()) return mapping.initFromModuleGroup(request.moduleGroup);
     return mapping.initFromMacro(request);
 }

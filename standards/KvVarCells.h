@@ -32,10 +32,11 @@ public:
 
     // The first variable named `name` (ignoring case); eInvalidInput when there is none.
     ErrorStatus findVarCell(const Trk_String& name, int& index) const;
-    // Fills every variable's value from the request's macro through the mapping. A mapping that
-    // cannot be set up gives eOk with no value read; a variable that cannot be read keeps its
-    // value (with a message when standards messages are on). eInvalidInput only for a request
-    // without macro that names no module group.
+    // Fills every variable's value from the request's macro through the mapping, which is set up
+    // anew from the request. A mapping that cannot be set up gives eOk with no value read (and
+    // leaves no object to write to); a variable that cannot be read keeps its value (with a
+    // message when standards messages are on). eInvalidInput only for a request without macro
+    // that names no module group.
     ErrorStatus getFromMacro(KvDlgStandardsData& request);
     // Writes every output variable into the macro; failures are ignored, always eOk.
     ErrorStatus setToMacro(KvDlgStandardsData& request);

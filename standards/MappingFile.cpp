@@ -5,6 +5,8 @@
 #include "trk/StringFunctions.h"
 #include "trk/Trk_Settings.h"
 
+#include <windows.h>
+
 #include <cstddef>
 
 namespace {
@@ -55,9 +57,8 @@ struct Pairs {
     }
 };
 
-// The pairs a mapping file stores: objects with a type word, each variable once, and only
-// variables that could name a file.
-Pairs storablePairs(const Trk_Array<KvObjectMap>& objects) {
+// The pairs of the objects that have a type word, in object order.
+Pairs typedPairs(const Trk_Array<KvObjectMap>& objects) {
     Pairs pairs;
     for (const KvObjectMap& object : objects) {
         Trk_String objectText;
@@ -66,6 +67,13 @@ Pairs storablePairs(const Trk_Array<KvObjectMap>& objects) {
         pairs.objectTexts.append(objectText);
         pairs.ssVars.append(ssVar);
     }
+    return pairs;
+}
+
+// The pairs a mapping file stores: each variable once, and only variables that could name a
+// file.
+Pairs storablePairs(const Trk_Array<KvObjectMap>& objects) {
+    Pairs pairs = typedPairs(objects);
     Trk_Array<int> repeats;
     getDuplicates(pairs.ssVars, repeats, false);
     for (int i = repeats.length() - 1; i >= 0; --i)
@@ -107,15 +115,7 @@ ErrorStatus KvSSMapping::initMappingFromLine(const Trk_String& line) {
 }
 
 Trk_String KvSSMapping::mappingLine(const Trk_String& key) const {
-    Pairs pairs;
-    for (const KvObjectMap& object : objects) {
-        Trk_String objectText;
-        Trk_String ssVar;
-        if (object.setMappingToStrs(objectText, ssVar) != eOk) continue;
-        pairs.objectTexts.append(objectText);
-        pairs.ssVars.append(ssVar);
-    }
-    return lineOf(key, pairs);
+    return lineOf(key, typedPairs(objects));
 }
 
 ErrorStatus KvSSMapping::getMappingFromFile(Trk_String spreadsheet, const Trk_String& key) {
@@ -131,7 +131,11 @@ ErrorStatus KvSSMapping::setMappingToFile(Trk_String spreadsheet, Trk_String& ke
     const Pairs pairs = storablePairs(objects);
     const Trk_String path = mappingFilePath(spreadsheet);
     Trk_StringArray lines;
-    if (!readMappingLines(path, lines)) lines.removeAll();
+    if (!readMappingLines(path, lines)) {
+        // A file that is there but cannot be read would lose its other keys when rewritten.
+        if (PathFileExists(path.c_str())) return eInvalidInput;
+        lines.removeAll();
+    }
     const int index = findKeyLine(lines, key);
     if (index >= 0) {
         KvSSMapping stored;

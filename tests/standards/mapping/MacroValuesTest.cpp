@@ -1,5 +1,7 @@
 #include "MappingTestSupport.h"
 
+#include "standards/StandardsTimers.h"
+
 namespace mappingtest {
 namespace {
 
@@ -25,8 +27,6 @@ TEST_F(ObjectValueTest, ModuleObjectsReadAndWriteThroughTheModulesOfTheirGroup) 
     EXPECT_EQ(valueOf(*this, KvMapType::BoltsDiameter, L"EndPlate", L""), L"20");
     EXPECT_EQ(valueOf(*this, KvMapType::BoltsHoleOffset, L"EndPlate", L""), L"2");
     EXPECT_EQ(valueOf(*this, KvMapType::OwnedMemberName, L"Beam1", L"Rafter"), L"R1");
-    EXPECT_EQ(valueOf(*this, KvMapType::CutPolyOffset, L"EndPlate", L"Cut1"), L"unset")
-        << "an object the module lacks leaves the value";
 
     ASSERT_EQ(put(object(KvMapType::Distance, L"EndPlate", L"T", L"V"), L"12.5"), eOk);
     EXPECT_EQ(module(L"Plate1")->findConstrVar(L"T")->value, 12.5);
@@ -38,6 +38,22 @@ TEST_F(ObjectValueTest, ModuleObjectsReadAndWriteThroughTheModulesOfTheirGroup) 
     EXPECT_EQ(data.tabs[0].boltData.diameter, L"24");
     ASSERT_EQ(put(object(KvMapType::OwnedMemberName, L"Beam1", L"Rafter", L"V"), L"R2"), eOk);
     EXPECT_EQ(data.tabs[1].profGroups[0].memberName, L"R2");
+}
+
+TEST_F(ObjectValueTest, AModuleObjectThatNoModuleOfItsOwnerHasFailsAndLeavesTheValue) {
+    Trk_String value = L"unset";
+    EXPECT_EQ(get(object(KvMapType::CutPolyOffset, L"EndPlate", L"Cut1", L"V"), value),
+              eInvalidInput)
+        << "Cut1 has no offset of kind 1";
+    EXPECT_EQ(get(object(KvMapType::Distance, L"EndPlate", L"Missing", L"V"), value),
+              eInvalidInput);
+    EXPECT_EQ(get(object(KvMapType::PatternNrBolts1, L"EndPlate", L"P9", L"V"), value),
+              eInvalidInput);
+    EXPECT_EQ(value, L"unset");
+    EXPECT_EQ(put(object(KvMapType::Distance, L"EndPlate", L"Missing", L"V"), L"1"), eInvalidInput);
+    EXPECT_EQ(put(object(KvMapType::Distance, L"EndPlate", L"T", L"V"), L"thick"), eInvalidInput)
+        << "a text that is no number is refused by the module";
+    EXPECT_EQ(module(L"Plate1")->findConstrVar(L"T")->value, 10.0);
 }
 
 TEST_F(ObjectValueTest, ReadingAReverseStartFlagAndWritingItBackKeepsTheFlag) {
@@ -58,10 +74,17 @@ TEST_F(ObjectValueTest, ReadingAReverseStartFlagAndWritingItBackKeepsTheFlag) {
     EXPECT_TRUE(bolts().patterns[0].reverses[1]);
 }
 
-TEST_F(ObjectValueTest, GeneralVariablesReadWithPrecisionEight) {
+TEST_F(ObjectValueTest, GeneralVariablesReadWithPrecisionEightAndAnUnknownOneFails) {
     EXPECT_EQ(valueOf(*this, KvMapType::GenVar, L"", L"gen_Edge"), L"0.12345679");
-    ASSERT_EQ(put(object(KvMapType::GenVar, L"", L"gen_Gap", L"V"), L"7.5"), eOk);
-    EXPECT_EQ(generalVariableValue(&macro, L"gen_Gap"), 7.5);
+    EXPECT_EQ(valueOf(*this, KvMapType::GenVar, L"", L"GEN_GAP"), L"12.5")
+        << "the name is matched ignoring case";
+    ASSERT_EQ(put(object(KvMapType::GenVar, L"", L"gen_gap", L"V"), L"7.5mm"), eOk);
+    EXPECT_EQ(generalVariableValue(&macro, L"gen_Gap"), 7.5) << "the leading number is written";
+
+    Trk_String value = L"unset";
+    EXPECT_EQ(get(object(KvMapType::GenVar, L"", L"gen_Missing", L"V"), value), eInvalidInput)
+        << "an unknown variable is not read as 0";
+    EXPECT_EQ(value, L"unset");
     EXPECT_EQ(put(object(KvMapType::GenVar, L"", L"gen_Missing", L"V"), L"1"), eInvalidInput);
 }
 
@@ -137,7 +160,9 @@ TEST_F(GroupModeTest, NamesAddressTheObjectsOfTheGroupsModules) {
 TEST_F(GroupModeTest, GeneralVariablesReadWithPrecisionFourThroughGenDot) {
     EXPECT_EQ(read(L"gen.Gap", KvValueType::Double), L"12.5");
     EXPECT_EQ(read(L"gen.Edge", KvValueType::Double), L"0.1235");
+    EXPECT_EQ(read(L"gen.EDGE", KvValueType::Int), L"0.1235") << "matched ignoring case";
     EXPECT_TRUE(fails(L"gen.Missing", KvValueType::Double));
+    EXPECT_TRUE(fails(L"gen.Gap", KvValueType::String)) << "text variables are no gen. names";
     Trk_String value = L"3.5";
     ASSERT_EQ(mapping.setMacroVarValue(L"gen.Gap", KvValueType::Int, value, request), eInvalidInput)
         << "group writes report no object";
@@ -353,6 +378,61 @@ TEST_F(VariablesFromMacroTest, AMappingThatCannotBeSetUpKeepsEveryValue) {
     request.macro = nullptr;
     EXPECT_EQ(cells.getFromMacro(request), eInvalidInput);
     EXPECT_EQ(values(), (std::vector<std::wstring>(5, L"old")));
+}
+
+TEST_F(VariablesFromMacroTest, AMappedObjectTheMacroLacksIsReportedAndKeepsTheValue) {
+    KvSSMapping stored;
+    stored.objects = {object(KvMapType::Distance, L"EndPlate", L"Gone", L"Thick")};
+    Trk_String key = L"Ghost";
+    ASSERT_EQ(stored.setMappingToFile(L"EndPlate", key), eOk);
+    request.mappingKey = key;
+    gSettings.current.showStandardsMessages = true;
+
+    ASSERT_EQ(cells.getFromMacro(request), eOk);
+    EXPECT_EQ(cells[0].value, L"old");
+    const auto boxes = winx::messageBoxes();
+    ASSERT_EQ(boxes.size(), 4u) << "every input and output fails";
+    EXPECT_EQ(boxes[0].text, L"The following Input variable couldn't be retrieved : \nThick\n"
+                             L"Make sure the variable exists in the macro or module.\n"
+                             L"Spreadsheet : EndPlate");
+}
+
+TEST_F(VariablesFromMacroTest, AnEvaluationNeverWritesThroughTheMappingOfAnEarlierOne) {
+    ASSERT_EQ(cells.getFromMacro(request), eOk);
+    request.mappingKey = L"NoSuchKey";
+    ASSERT_EQ(cells.getFromMacro(request), eOk);
+    cells[2].value = L"250";
+    EXPECT_EQ(cells.setToMacro(request), eOk);
+    EXPECT_EQ(module(L"Plate1")->findConstrVar(L"W")->value, 200.0)
+        << "a mapping that cannot be loaded leaves no object to write to";
+
+    request.mappingKey = L"Left";
+    ASSERT_EQ(cells.getFromMacro(request), eOk);
+    ASSERT_EQ(cells.mapping().objects.length(), 2);
+    request.moduleGroup = L"EndPlate";
+    request.mappingKey = L"Module.EndPlate";
+    ASSERT_EQ(cells.getFromMacro(request), eOk);
+    EXPECT_EQ(cells.mapping().mode, KvSSMapping::kGroupMode);
+    EXPECT_TRUE(cells.mapping().objects.isEmpty());
+    cells[2].value = L"250";
+    EXPECT_EQ(cells.setToMacro(request), eOk);
+    EXPECT_EQ(module(L"Plate1")->findConstrVar(L"W")->value, 200.0)
+        << "group mode has no constraint named Width";
+}
+
+TEST_F(VariablesFromMacroTest, SettingUpTheMappingAndReadingTheValuesAreTimedApart) {
+    const int mappings = gInitMapping.callCount();
+    const int reads = gInitFromMacro.callCount();
+    ASSERT_EQ(cells.getFromMacro(request), eOk);
+    EXPECT_EQ(gInitMapping.callCount(), mappings + 1);
+    EXPECT_EQ(gInitFromMacro.callCount(), reads + 1);
+    EXPECT_FALSE(gInitMapping.isRunning());
+    EXPECT_FALSE(gInitFromMacro.isRunning());
+
+    request.mappingKey = L"NoSuchKey";
+    ASSERT_EQ(cells.getFromMacro(request), eOk);
+    EXPECT_EQ(gInitMapping.callCount(), mappings + 2);
+    EXPECT_EQ(gInitFromMacro.callCount(), reads + 1) << "no value is read";
 }
 
 TEST_F(VariablesFromMacroTest, OnlyOutputsAreWrittenToTheMacro) {

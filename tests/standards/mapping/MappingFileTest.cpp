@@ -181,11 +181,6 @@ protected:
     LibraryFolder library;
 };
 
-TEST_F(MappingFileTest, TheFileLivesBesideTheSpreadsheetWithExtensionMap) {
-    EXPECT_EQ(KvSSMapping::mappingFilePath(L"EndPlate"),
-              gSettings.libDir + L"Connection Standards\\EndPlate.map");
-}
-
 TEST_F(MappingFileTest, WritingCreatesTheFileWithItsHeaderAndReadingFindsTheKey) {
     KvSSMapping mapping = twoPairs();
     Trk_String key = L"Left";
@@ -270,6 +265,17 @@ TEST_F(MappingFileTest, AnUnwritableFileFails) {
     KvSSMapping mapping = twoPairs();
     Trk_String key = L"Left";
     EXPECT_EQ(mapping.setMappingToFile(L"EndPlate", key), eInvalidInput);
+}
+
+TEST_F(MappingFileTest, AMappingFileThatIsThereButCannotBeReadIsNotReplaced) {
+    const auto target = library.root() / "elsewhere";
+    std::filesystem::create_directories(target);
+    std::filesystem::create_directory_symlink(target, library.mapFile(L"EndPlate"));
+    KvSSMapping mapping = twoPairs();
+    Trk_String key = L"Left";
+    EXPECT_EQ(mapping.setMappingToFile(L"EndPlate", key), eInvalidInput);
+    EXPECT_TRUE(std::filesystem::is_symlink(library.mapFile(L"EndPlate")));
+    EXPECT_TRUE(std::filesystem::is_directory(target));
 }
 
 TEST_F(MappingFileTest, HasSameMappingGivesTheKeyOfTheFirstEqualLine) {
