@@ -44,16 +44,17 @@ Trk_String failedLineText(const Trk_String& name, const Trk_String& expression,
 }
 
 // A line's variable name (before the first "=") and expression, both without the blanks
-// around them; without "=" the whole text is the expression.
-void splitLine(const Trk_String& text, Trk_String& name, Trk_String& expression) {
+// around them. False without "=": the whole text is the expression and there is no name.
+bool splitLine(const Trk_String& text, Trk_String& name, Trk_String& expression) {
     const int equals = text.find(L'=');
     if (equals < 0) {
         name.clear();
         expression = text.trimmed();
-        return;
+        return false;
     }
     name = text.left(equals).trim();
     expression = text.mid(equals + 1).trim();
+    return true;
 }
 
 } // namespace
@@ -85,11 +86,11 @@ bool KvCalcSS::calcLine(int col, int row) {
     Trk_String name;
     Trk_String expression;
     gCalcCellSplitSymbol.start();
-    splitLine(text, name, expression);
+    const bool named = splitLine(text, name, expression);
     gCalcCellSplitSymbol.end();
     int index = -1;
     gCalcCellFindVarCell.start();
-    const bool hasVariable = variables.findVarCell(name, index) == eOk;
+    const bool hasVariable = named && variables.findVarCell(name, index) == eOk;
     gCalcCellFindVarCell.end();
     gCalcCellFindFunctions.start();
     const bool isChildCall = expression.contains(kCallChild);
@@ -146,7 +147,8 @@ void KvCalcSS::substituteVariableNames(Trk_String& expression) {
             const Trk_FunctionTimer one(gCalcCellGetVarCoordName);
             const KvVarCell& variable = variables[i];
             std::wstring& reference = references_[static_cast<size_t>(i)];
-            reference = getAlfabet(variable.column).str();
+            reference.clear(); // keeps its storage from line to line
+            appendColumnLetters(reference, variable.column);
             appendDecimal(reference, variable.row);
         }
     }

@@ -3,12 +3,11 @@
 #include "frame/TrkSS.h"
 #include "standards/KvCalcSS.h"
 #include "standards/KvDlgStandardsData.h"
+#include "standards/LookupTables.h"
 
 #include "trk/PathFunctions.h"
 #include "trk/StringFunctions.h"
 #include "trk/Trk_Settings.h"
-
-#include "win/winbase.h"
 
 namespace {
 
@@ -19,12 +18,6 @@ Trk_String withoutSurroundingQuotes(Trk_String text) {
 }
 
 } // namespace
-
-bool isExistingFile(const Trk_String& path) {
-    if (path.isEmpty()) return false;
-    const DWORD attributes = GetFileAttributes(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 bool parseChildCall(const Trk_String& expression, Trk_String& childName,
                     Trk_StringArray& variableNames) {

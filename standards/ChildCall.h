@@ -8,9 +8,6 @@
 // The keyword that makes a calculation line a child call.
 inline constexpr const wchar_t* kCallChild = L"CallChild";
 
-// True for an existing file (a folder is none).
-bool isExistingFile(const Trk_String& path);
-
 // The child file name (one leading and one trailing double quote removed) and the variable
 // names of a child call. False when "CallChild", the "(" after it or the ")" after that is
 // missing, or when the parentheses hold fewer than two comma-separated parts. Nested

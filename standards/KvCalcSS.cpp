@@ -3,12 +3,15 @@
 #include "standards/ChildCall.h"
 #include "standards/GenVarReplacement.h"
 #include "standards/KvDlgStandardsData.h"
+#include "standards/LookupTables.h"
 #include "standards/StandardsSheet.h"
 #include "standards/StandardsTimers.h"
 
 #include "trk/Trk_Settings.h"
 
 #include "grid/ssapi.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -35,10 +38,16 @@ Trk_String spreadsheetPath(const Trk_String& spreadsheet) {
 
 } // namespace
 
+void appendColumnLetters(std::wstring& text, int column) {
+    const size_t start = text.size();
+    for (int rest = column; rest > 0; rest = (rest - 1) / 26)
+        text.push_back(static_cast<wchar_t>(L'A' + (rest - 1) % 26));
+    std::reverse(text.begin() + static_cast<std::ptrdiff_t>(start), text.end());
+}
+
 Trk_String getAlfabet(int column) {
     std::wstring letters;
-    for (int rest = column; rest > 0; rest = (rest - 1) / 26)
-        letters.insert(letters.begin(), static_cast<wchar_t>(L'A' + (rest - 1) % 26));
+    appendColumnLetters(letters, column);
     return Trk_String(std::move(letters));
 }
 

@@ -22,6 +22,8 @@ constexpr int kMaxEvaluationDepth = 16;
 
 // The column letters of a 1-based column: 1 "A", 26 "Z", 27 "AA". Empty below 1.
 Trk_String getAlfabet(int column);
+// The same letters appended to `text`.
+void appendColumnLetters(std::wstring& text, int column);
 
 class KvCalcSS : public Trk_Spread {
 public:

@@ -9,12 +9,6 @@
 
 namespace {
 
-bool isFile(const Trk_String& path) {
-    if (path.isEmpty()) return false;
-    const DWORD attributes = GetFileAttributes(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::wstring_view withoutLineComment(std::wstring_view line) {
     const auto comment = line.find(L"//");
     return comment == std::wstring_view::npos ? line : line.substr(0, comment);
@@ -33,6 +27,12 @@ void addRow(std::wstring_view line, LookupTable& table) {
 
 } // namespace
 
+bool isExistingFile(const Trk_String& path) {
+    if (path.isEmpty()) return false;
+    const DWORD attributes = GetFileAttributes(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::optional<Trk_String> resolveStandardsDataFile(const Trk_String& name) {
     const Trk_String& lib = gSettings.libDir;
     const Trk_String candidates[] = {
@@ -42,7 +42,7 @@ std::optional<Trk_String> resolveStandardsDataFile(const Trk_String& name) {
         lib + name,
     };
     for (const Trk_String& path : candidates)
-        if (isFile(path)) return path;
+        if (isExistingFile(path)) return path;
     return std::nullopt;
 }
 

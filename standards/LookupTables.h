@@ -11,6 +11,9 @@
 #include <optional>
 #include <vector>
 
+// True for an existing file (a folder is none).
+bool isExistingFile(const Trk_String& path);
+
 // The first existing file among: the name itself, then below the library folder
 // "Connection Standards\\Data\\" + name, "Connection Standards\\" + name and name. Folders do
 // not count. None when no such file exists.

@@ -7,8 +7,10 @@
 
 #include "afxwin.h"
 
-#include <cwchar>
+#include <windows.h>
+
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -27,18 +29,26 @@ std::wstring withoutBlockComments(std::wstring_view line) {
     }
 }
 
-std::wstring_view withoutLineComment(std::wstring_view line) {
-    return line.substr(0, line.find(L"//"));
+void cutLineComment(std::wstring& line) {
+    const auto comment = line.find(L"//");
+    if (comment != std::wstring::npos) line.resize(comment);
 }
 
 bool isBlank(std::wstring_view text) {
     return text.find_first_not_of(L" \t\r\n\f\v") == std::wstring_view::npos;
 }
 
-void addSize(std::wstring_view line, StandardSizeList& sizes) {
+// The line is cut at its "x", so that the first value ends there ("0x10" is 0 and 10, not a
+// hexadecimal 16).
+void addSize(std::wstring& line, StandardSizeList& sizes) {
     const auto x = line.find(L'x');
-    sizes.first.append(leadingNumber(line.substr(0, x)));
-    sizes.second.append(x == std::wstring_view::npos ? 0.0 : leadingNumber(line.substr(x + 1)));
+    double second = 0;
+    if (x != std::wstring::npos) {
+        second = _wtof(line.c_str() + x + 1);
+        line[x] = L'\0';
+    }
+    sizes.first.append(_wtof(line.c_str()));
+    sizes.second.append(second);
 }
 
 struct Candidate {
@@ -61,17 +71,11 @@ std::optional<double> preferred(bool firstFits, double first, bool secondFits, d
 
 } // namespace
 
-double leadingNumber(std::wstring_view text) {
-    // wcstod needs a terminated text; a size or cell text is short.
-    const std::wstring terminated(text);
-    return std::wcstod(terminated.c_str(), nullptr);
-}
-
 StandardSizeList parseStandardSizes(const Trk_StringArray& lines) {
     StandardSizeList sizes;
     for (int i = 0; i < lines.length(); ++i) {
-        const std::wstring uncommented = withoutBlockComments(lines[i].view());
-        const std::wstring_view line = withoutLineComment(uncommented);
+        std::wstring line = withoutBlockComments(lines[i].view());
+        cutLineComment(line);
         if (!isBlank(line)) addSize(line, sizes);
     }
     return sizes;

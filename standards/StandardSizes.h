@@ -4,7 +4,7 @@
 // Size-list grammar, per line: "/*...*/" comments are removed (an unclosed one runs to the end
 // of the line), then everything from "//" on; a line left blank is skipped. The rest is
 // "first x second" split at its first "x", or "first" alone (second 0); each value is read as
-// a leading number (0 when there is none). "100x10" is a flat of width 100, thickness 10.
+// _wtof reads it (0 when there is none). "100x10" is a flat of width 100, thickness 10.
 #pragma once
 
 #include "trk/Trk_Array.h"
@@ -12,10 +12,6 @@
 #include "trk/Trk_StringArray.h"
 
 #include <optional>
-#include <string_view>
-
-// The number at the start of the text after blanks, 0 when there is none (as _wtof reads).
-double leadingNumber(std::wstring_view text);
 
 struct StandardSizeList {
     Trk_Array<double> first;  // in file order

@@ -16,6 +16,8 @@
 
 #include "grid/ssapi.h"
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -164,34 +166,27 @@ std::optional<Trk_Array<double>> numbersFrom(const Args& args, int first, int co
     return numbers;
 }
 
-enum class SizeColumn { First, Second };
+enum class SizeList { Widths, Thicknesses, Sizes };
 
-BOOL standardSize(SSVALUE& result, const Args& args, SizeColumn column) {
+// The tolerance functions: file, step, [thickness for widths,] target, down, up.
+BOOL standardSize(SSVALUE& result, const Args& args, SizeList kind) {
+    const bool widths = kind == SizeList::Widths;
     const auto name = args.text(0);
-    const auto numbers = numbersFrom(args, 1, 4);
+    const auto numbers = numbersFrom(args, 1, widths ? 5 : 4);
     if (!name || !numbers) return FALSE;
     const double step = (*numbers)[0];
-    const double target = (*numbers)[1];
-    const double down = (*numbers)[2];
-    const double up = (*numbers)[3];
+    const int at = widths ? 2 : 1; // the target's position among the numbers
+    const double target = (*numbers)[at];
+    const double down = (*numbers)[at + 1];
+    const double up = (*numbers)[at + 2];
     warnAboutInvalidTolerances(down, up);
     const StandardSizeList sizes = readStandardSizes(*name);
-    const Trk_Array<double>& list = column == SizeColumn::First ? sizes.first : sizes.second;
+    const Trk_Array<double> widthList =
+        widths ? widthCandidates(sizes, (*numbers)[1]) : Trk_Array<double>();
+    const Trk_Array<double>& list = widths                          ? widthList
+                                    : kind == SizeList::Thicknesses ? sizes.second
+                                                                    : sizes.first;
     return setNumber(result, standardSizeOrRounded(list, target, step, down, up));
-}
-
-BOOL standardWidth(SSVALUE& result, const Args& args) {
-    const auto name = args.text(0);
-    const auto numbers = numbersFrom(args, 1, 5);
-    if (!name || !numbers) return FALSE;
-    const double step = (*numbers)[0];
-    const double thickness = (*numbers)[1];
-    const double target = (*numbers)[2];
-    const double down = (*numbers)[3];
-    const double up = (*numbers)[4];
-    warnAboutInvalidTolerances(down, up);
-    const Trk_Array<double> widths = widthCandidates(readStandardSizes(*name), thickness);
-    return setNumber(result, standardSizeOrRounded(widths, target, step, down, up));
 }
 
 // ---- The grid functions -----------------------------------------------------------------------
@@ -223,7 +218,7 @@ BOOL SectionSize(LPSSVALUE result, LPSSVALUE args, short argCount) {
         Trk_String value;
         if (gSectionTables.getSectionValue(*name, wholePart(*column) - 1, value) != eOk)
             return FALSE;
-        return setNumber(out, leadingNumber(value.view()));
+        return setNumber(out, _wtof(value.c_str()));
     });
 }
 
@@ -238,19 +233,20 @@ BOOL GetSysName(LPSSVALUE result, LPSSVALUE args, short argCount) {
 }
 
 BOOL StdWidthWithTolerance(LPSSVALUE result, LPSSVALUE args, short argCount) {
-    return run(result, args, argCount, standardWidth);
+    return run(result, args, argCount, [](SSVALUE& out, const Args& in) {
+        return standardSize(out, in, SizeList::Widths);
+    });
 }
 
 BOOL StdThicknessWithTolerance(LPSSVALUE result, LPSSVALUE args, short argCount) {
     return run(result, args, argCount, [](SSVALUE& out, const Args& in) {
-        return standardSize(out, in, SizeColumn::Second);
+        return standardSize(out, in, SizeList::Thicknesses);
     });
 }
 
 BOOL StdSizeWithTolerance(LPSSVALUE result, LPSSVALUE args, short argCount) {
-    return run(result, args, argCount, [](SSVALUE& out, const Args& in) {
-        return standardSize(out, in, SizeColumn::First);
-    });
+    return run(result, args, argCount,
+               [](SSVALUE& out, const Args& in) { return standardSize(out, in, SizeList::Sizes); });
 }
 
 BOOL GetArrayItem(LPSSVALUE result, LPSSVALUE args, short argCount) {
@@ -267,7 +263,7 @@ BOOL ToNumber(LPSSVALUE result, LPSSVALUE args, short argCount) {
     return run(result, args, argCount, [](SSVALUE& out, const Args& in) {
         const auto text = in.text(0);
         if (!text) return FALSE;
-        return setNumber(out, leadingNumber(text->view()));
+        return setNumber(out, _wtof(text->c_str()));
     });
 }
 
@@ -286,7 +282,7 @@ BOOL IsPositive(LPSSVALUE result, LPSSVALUE args, short argCount) {
         if (!in.has(0)) return FALSE;
         if (isEmptyArg(in[0])) return setFlag(out, false);
         if (const auto text = in.text(0))
-            return setFlag(out, !text->isEmpty() && leadingNumber(text->view()) > 0);
+            return setFlag(out, !text->isEmpty() && _wtof(text->c_str()) > 0);
         if (const auto number = in.number(0)) return setFlag(out, *number > 0);
         return FALSE;
     });

@@ -25,6 +25,20 @@ protected:
         cells.insert(cells.end(), lines.begin(), lines.end());
         writeFile(library.standards() / "Plate.kvs", sheetText(4, 14, cells));
     }
+    // Thickness in B2, Width in B4, one local declared in B6; the lines start in row 9.
+    void sheetWithLocal(const std::string& localDeclaration, const std::string& line9,
+                        const std::string& line10) {
+        writeFile(library.standards() / "Plate.kvs", sheetText(3, 12,
+                                                               {{"A1", "Input"},
+                                                                {"B2", "Double Thickness"},
+                                                                {"A3", "Output"},
+                                                                {"B4", "Double Width"},
+                                                                {"A5", "Local"},
+                                                                {"B6", localDeclaration},
+                                                                {"A8", "Calc"},
+                                                                {"A9", line9},
+                                                                {"A10", line10}}));
+    }
     KvDlgStandardsData run(std::initializer_list<KvVarCell> cells, bool expectOk = true) {
         KvDlgStandardsData request = childRequest(L"Plate", cells);
         request.genVarNames = genNames;
@@ -126,6 +140,19 @@ TEST_F(CalculationTest, RepeatedNamesAreReportedEvenWithMessagesOffAndTheFirstDe
     EXPECT_EQ(valueOf(result, L"Second"), L"2");
 }
 
+TEST_F(CalculationTest, TheSheetIsLoadedWithF8AndTwelveOnRedrawAndAutomaticRecalculationOff) {
+    plateSheet({{"A9", "Width = Thickness * 2"}});
+    runPlate(L"10");
+    const HWND grid = calculatorOf(0).GetSafeHwnd();
+    EXPECT_TRUE(SSGetBool(grid, 13));
+    EXPECT_TRUE(SSGetBool(grid, 12));
+    EXPECT_FALSE(SSGetBool(grid, SSB_REDRAW));
+    EXPECT_FALSE(SSGetBool(grid, SSB_AUTOCALC));
+    // With automatic recalculation off the line's own cell keeps the result of its time.
+    ASSERT_TRUE(SSSetValue(grid, 2, 3, L"50"));
+    EXPECT_RESULT(cellValue(calculatorOf(0), 1, 9), 20.0);
+}
+
 // ---- Failing lines ------------------------------------------------------------------------
 
 TEST_F(CalculationTest, ALineWithoutEqualsSignIsReportedWordForWordAndItsCellIsLeftAsItWas) {
@@ -149,6 +176,18 @@ TEST_F(CalculationTest, ALineForAnUndeclaredVariableIsReportedWithItsNameAndTheL
     EXPECT_EQ(failedLineReports()[0],
               L"The following equation failed:\nHeight = Thickness\nSpreadsheet : " +
                   platePath().str() + L" (line: 9)\n" + kTip);
+}
+
+TEST_F(CalculationTest, ALineWithoutEqualsSignNeverFeedsAVariableWithoutName) {
+    // "Double" alone declares a local with an empty name; a line without "=" has no name part
+    // and so no variable, whatever the list holds.
+    sheetWithLocal("Double", "Thickness * 3", "Width = Thickness");
+    const KvDlgStandardsData result = runPlate(L"10");
+    EXPECT_RESULT(valueOf(result, L"Width"), 10.0);
+    ASSERT_EQ(failedLineReports().size(), 1u);
+    EXPECT_NE(failedLineReports()[0].find(L"failed:\nThickness * 3\n"), std::wstring::npos);
+    EXPECT_EQ(cellValue(calculatorOf(0), 1, 9), L"Thickness * 3");
+    EXPECT_EQ(cellValue(calculatorOf(0), 2, 6), L"");
 }
 
 TEST_F(CalculationTest, AFormulaTheGridRefusesIsReportedInItsSubstitutedForm) {
@@ -214,16 +253,7 @@ TEST_F(CalculationTest, AnOutputMatchedWithTheCallersInputFailsTheChild) {
 }
 
 TEST_F(CalculationTest, LocalsStartEmptyAndTakeNoPassedCell) {
-    writeFile(library.standards() / "Plate.kvs", sheetText(3, 12,
-                                                           {{"A1", "Input"},
-                                                            {"B2", "Double Thickness"},
-                                                            {"A3", "Output"},
-                                                            {"B4", "Double Width"},
-                                                            {"A5", "Local"},
-                                                            {"B6", "Double Twice"},
-                                                            {"A8", "Calc"},
-                                                            {"A9", "Twice = Thickness * 2"},
-                                                            {"A10", "Width = Twice + 1"}}));
+    sheetWithLocal("Double Twice", "Twice = Thickness * 2", "Width = Twice + 1");
     const KvDlgStandardsData result = runPlate(L"5");
     EXPECT_RESULT(valueOf(result, L"Width"), 11.0);
     EXPECT_EQ(result.cells.length(), 2);

@@ -2,7 +2,10 @@
 // second pooled dialog and takes its outputs back.
 #include "EvaluationTestSupport.h"
 
+#include "standards/ChildCall.h"
 #include "standards/KvCalcSS.h"
+
+#include "trk/PathFunctions.h"
 
 #include <string>
 
@@ -35,6 +38,18 @@ protected:
                {"A7", "Out = In * " + factor},
                {"A8", extraLine}},
               subFolder);
+    }
+    // Each call line, in a fresh frame, fails once and leaves `name` at `expected`.
+    void expectEachCallFails(std::initializer_list<const char*> lines, const wchar_t* name,
+                             double expected) {
+        for (const char* line : lines) {
+            winx::resetRecords();
+            frameSheet(line);
+            const KvDlgStandardsData result = runFrame();
+            EXPECT_RESULT(valueOf(result, name), expected) << line;
+            EXPECT_EQ(failedLineReports().size(), 1u) << line;
+        }
+        EXPECT_EQ(gSSDlgsMgr.dialogCount(), 1) << "no child was evaluated";
     }
     KvDlgStandardsData runFrame(bool expectOk = true) {
         KvDlgStandardsData request =
@@ -71,6 +86,70 @@ TEST_F(ChildCallTest, TheChildFileIsFoundBesideTheCallerAndInEachStandardsFolder
     frameSheet("CallChild(\"" + std::string(full.begin(), full.end()) + "\", Thickness, Width)");
     EXPECT_RESULT(valueOf(runFrame(), L"Width"), 40.0);
     EXPECT_TRUE(failedLineReports().empty());
+}
+
+TEST_F(ChildCallTest, ANameWithALeadingBackslashIsFoundInTheCallersOwnFolder) {
+    // The caller lives in a folder of its own that no other rule searches.
+    std::filesystem::create_directories(library.standards() / "Custom");
+    timesSheet("Sibling", "6", "Custom");
+    timesSheet("Sibling", "9", "Childs");
+    sheet("Frame", 3, 12,
+          {{"A1", "Input"},
+           {"B2", "Double Thickness"},
+           {"A3", "Output"},
+           {"B4", "Double Width"},
+           {"C4", "Double Height"},
+           {"A6", "Calc"},
+           {"A7", "CallChild(\"\\Sibling.kvs\", Thickness, Width)"}},
+          "Custom");
+    KvDlgStandardsData request = childRequest(
+        Trk_String((library.standards() / "Custom" / "Frame.kvs").wstring()),
+        {passed(L"Thickness", KvCellType::Input, L"10"), passed(L"Width", KvCellType::Output, L"0"),
+         passed(L"Height", KvCellType::Output, L"0")});
+    ASSERT_TRUE(StartDlgStandardsSS(request));
+    EXPECT_RESULT(valueOf(request, L"Width"), 60.0) << "the caller's folder before Childs";
+    EXPECT_TRUE(failedLineReports().empty());
+}
+
+TEST_F(ChildCallTest, TheChildSeesTheCallersGeneralVariables) {
+    timesSheet("Scaled", "gen_Factor");
+    frameSheet("CallChild(\"Scaled.kvs\", Thickness, Width)");
+    KvDlgStandardsData request =
+        childRequest(L"Frame", {passed(L"Thickness", KvCellType::Input, L"10"),
+                                passed(L"Width", KvCellType::Output, L"0"),
+                                passed(L"Height", KvCellType::Output, L"0")});
+    request.genVarNames = {L"gen_Factor"};
+    request.genVarValues = {L"4"};
+    ASSERT_TRUE(StartDlgStandardsSS(request));
+    EXPECT_RESULT(valueOf(request, L"Width"), 40.0);
+    EXPECT_TRUE(failedLineReports().empty());
+}
+
+TEST_F(ChildCallTest, ChildPathsResolveInTheDesignedOrderAndFoldersDoNotCount) {
+    const std::filesystem::path root = library.standards();
+    std::filesystem::create_directories(root / "Custom");
+    const Trk_String caller((root / "Custom" / "Frame.kvs").wstring());
+    const Trk_String standards = gSettings.libDir + L"Connection Standards\\";
+    for (const char* folder : {"Custom", "", "Childs", "Data", "Parents"})
+        writeFile(root / folder / "C.kvs", "x");
+    std::filesystem::create_directories(root / "Custom" / "D.kvs");
+    writeFile(root / "Childs" / "D.kvs", "x");
+
+    EXPECT_EQ(resolveChildPath(L"\\C.kvs", caller), getPath(caller) + L"C.kvs");
+    std::filesystem::remove(root / "Custom" / "C.kvs");
+    EXPECT_EQ(resolveChildPath(L"C.kvs", caller), standards + L"C.kvs");
+    std::filesystem::remove(root / "C.kvs");
+    EXPECT_EQ(resolveChildPath(L"C.kvs", caller), standards + L"Childs\\C.kvs");
+    std::filesystem::remove(root / "Childs" / "C.kvs");
+    EXPECT_EQ(resolveChildPath(L"C.kvs", caller), standards + L"Data\\C.kvs");
+    std::filesystem::remove(root / "Data" / "C.kvs");
+    EXPECT_EQ(resolveChildPath(L"C.kvs", caller), standards + L"Parents\\C.kvs");
+    std::filesystem::remove(root / "Parents" / "C.kvs");
+    EXPECT_EQ(resolveChildPath(L"C.kvs", caller), L"C.kvs") << "the name itself, missing";
+    EXPECT_EQ(resolveChildPath(L"D.kvs", caller), standards + L"Childs\\D.kvs")
+        << "a folder beside the caller is no child";
+    const Trk_String existing((root / "Childs" / "D.kvs").wstring());
+    EXPECT_EQ(resolveChildPath(existing, caller), existing) << "an existing path is taken as it is";
 }
 
 TEST_F(ChildCallTest, TheVariableNameBeforeTheEqualsSignOfAChildCallIsIgnored) {
@@ -191,30 +270,18 @@ TEST_F(ChildCallTest, SpreadsheetsCallingEachOtherStopAtTheNestingBound) {
 
 TEST_F(ChildCallTest, AnArgumentThatIsNoExactVariableNameFailsTheLine) {
     timesSheet("Times3", "3");
-    for (const char* line : {"CallChild(\"Times3.kvs\", Thickness, Depth)",
-                             "CallChild(\"Times3.kvs\", thickness, Width)"}) {
-        winx::resetRecords();
-        frameSheet(line);
-        const KvDlgStandardsData result = runFrame();
-        EXPECT_RESULT(valueOf(result, L"Width"), 0.0) << line;
-        EXPECT_EQ(failedLineReports().size(), 1u) << line;
-    }
-    EXPECT_EQ(gSSDlgsMgr.dialogCount(), 1);
+    expectEachCallFails({"CallChild(\"Times3.kvs\", Thickness, Depth)",
+                         "CallChild(\"Times3.kvs\", thickness, Width)"},
+                        L"Width", 0.0);
 }
 
 TEST_F(ChildCallTest, AMalformedCallOrAMissingChildFailsTheLine) {
     timesSheet("Times3", "3");
-    for (const char* line :
-         {"CallChild \"Times3.kvs\", Thickness, Width", "CallChild(\"Times3.kvs\", Thickness",
-          "CallChild(\"Times3.kvs\")", "CallChild(\"Nowhere.kvs\", Thickness, Width)",
-          "CallChild(\"Times3\", Thickness, Width)"}) {
-        winx::resetRecords();
-        frameSheet(line);
-        const KvDlgStandardsData result = runFrame();
-        EXPECT_RESULT(valueOf(result, L"Height"), 1.0) << line;
-        EXPECT_EQ(failedLineReports().size(), 1u) << line;
-    }
-    EXPECT_EQ(gSSDlgsMgr.dialogCount(), 1);
+    expectEachCallFails(
+        {"CallChild \"Times3.kvs\", Thickness, Width", "CallChild(\"Times3.kvs\", Thickness",
+         "CallChild(\"Times3.kvs\")", "CallChild(\"Nowhere.kvs\", Thickness, Width)",
+         "CallChild(\"Times3\", Thickness, Width)", "CallChild(\"Childs\", Thickness, Width)"},
+        L"Height", 1.0);
 }
 
 TEST_F(ChildCallTest, AChildOutputGivenTheCallersInputFailsTheLineAndLeavesTheCaller) {

@@ -39,11 +39,12 @@ TEST(StandardSizes, SizeListsDropCommentsAndSplitAtTheFirstX) {
     EXPECT_EQ(items(list.second), (std::vector<double>{10, 0, 6, 0, 0, 0, 0}));
 }
 
-TEST(StandardSizes, LeadingNumbersReadLikeTheRuntimeDoes) {
-    EXPECT_EQ(leadingNumber(L"  12.5mm"), 12.5);
-    EXPECT_EQ(leadingNumber(L"-3e2"), -300);
-    EXPECT_EQ(leadingNumber(L"mm12"), 0);
-    EXPECT_EQ(leadingNumber(L""), 0);
+TEST(StandardSizes, EachValueIsTheLeadingNumberOfItsSideOfTheX) {
+    const StandardSizeList list =
+        parseStandardSizes({L"0x10", L"  12.5mm", L"-3e2x1e1mm", L"mm12", L"7 x 3 x 2"});
+    EXPECT_EQ(items(list.first), (std::vector<double>{0, 12.5, -300, 0, 7}))
+        << "a value ends at the x: 0x10 is no hexadecimal number";
+    EXPECT_EQ(items(list.second), (std::vector<double>{10, 0, 10, 0, 3}));
 }
 
 TEST(StandardSizes, SearchTakesTheNearestSizeWithinTolerance) {
