@@ -157,6 +157,29 @@ TEST_F(GroupModeTest, NamesAddressTheObjectsOfTheGroupsModules) {
     EXPECT_TRUE(fails(L"Missing", KvValueType::Double));
 }
 
+TEST_F(GroupModeTest, EveryCutSuffixAndEveryCutTypeAddressesItsOwnOffsetKind) {
+    Trk_Cut* cut = module(L"Plate1")->findCut(L"Cut1");
+    ASSERT_NE(cut, nullptr);
+    cut->offsets.removeAll();
+    for (int kind = 0; kind <= 8; ++kind)
+        cut->offsets.append(Trk_CutOffset{kind, kind + 0.25});
+    const wchar_t* suffixes[] = {L".Cut",       L".CutPoly",   L".CutLength",
+                                 L".CutCenter", L".CutInside", L".CutOutside",
+                                 L".Chamfer1",  L".Chamfer2",  L".CutRadius"};
+    for (int kind = 0; kind <= 8; ++kind) {
+        const std::wstring expected = std::to_wstring(kind) + L".25";
+        const std::wstring name = L"Cut1" + std::wstring(suffixes[kind]);
+        EXPECT_EQ(read(name.c_str(), KvValueType::Double), expected) << name;
+        const auto type = static_cast<KvMapType>(static_cast<int>(KvMapType::CutOffset) + kind);
+        Trk_String value;
+        ASSERT_EQ(object(type, L"EndPlate", L"Cut1", L"V")
+                      .getMacroVarValue(&macro, &data, value, nullptr),
+                  eOk)
+            << kind;
+        EXPECT_EQ(value, expected) << mapTypeWord(type);
+    }
+}
+
 TEST_F(GroupModeTest, GeneralVariablesReadWithPrecisionFourThroughGenDot) {
     EXPECT_EQ(read(L"gen.Gap", KvValueType::Double), L"12.5");
     EXPECT_EQ(read(L"gen.Edge", KvValueType::Double), L"0.1235");
