@@ -112,6 +112,13 @@ double stockWidthAtOrAbove(double thickness, double needed) {
     return best;
 }
 
+// The depth of a flush end plate's bolt rows: the beam's depth between the toes of its flange
+// welds (fillet legs of gen_WeldSize times the square root of 2).
+double boltZone(const std::string& beamSize) {
+    return sectionValue("IPE", beamSize, "h") -
+           2 * (sectionValue("IPE", beamSize, "tf") + kWeldSize * std::sqrt(2.0));
+}
+
 // The hand calculation of the EndPlate standard for an IPE beam on an HEB column.
 struct ExpectedEndPlate {
     double boltDiameter, edgeDistance, gauge, thickness, width, projection, height, rows, pitch,
@@ -129,11 +136,13 @@ ExpectedEndPlate expectedEndPlate(const std::string& beamSize, const std::string
                        columnWidth - 2 * e.edgeDistance);
     e.thickness = stockThicknessAtOrAbove(std::max(0.7 * e.boltDiameter, 1.2 * tf));
     e.width = stockWidthAtOrAbove(e.thickness, std::max(b + 2 * 10, e.gauge + 2 * e.edgeDistance));
-    e.projection = roundTo(kWeldSize * std::sqrt(2.0) + 5, 1);
+    const double weldLeg = kWeldSize * std::sqrt(2.0);
+    e.projection = roundTo(weldLeg + 5, 1);
     e.height = roundTo(h + 2 * e.projection, 5);
-    const double span = e.height - 2 * e.edgeDistance;
+    const double span = boltZone(beamSize) - 2 * e.edgeDistance;
     e.rows = std::max(2.0, std::ceil(span / (5 * e.boltDiameter)) + 1);
-    e.pitch = std::floor(span / (e.rows - 1) / 5) * 5;
+    e.pitch =
+        std::max(roundTo(2.5 * (e.boltDiameter + 2), 5), std::floor(span / (e.rows - 1) / 5) * 5);
     e.cutBack = e.thickness + kGap;
     return e;
 }
@@ -198,6 +207,21 @@ protected:
         return {};
     }
 
+    // The "after" column of every output of the end plate standard against the hand calculation.
+    static void expectComputed(const std::string& output, const ExpectedEndPlate& expected) {
+        const std::pair<const char*, double> outputs[] = {
+            {"BoltDiameter", expected.boltDiameter}, {"EdgeDistance", expected.edgeDistance},
+            {"BoltGauge", expected.gauge},           {"PlateThickness", expected.thickness},
+            {"PlateWidth", expected.width},          {"PlateProjection", expected.projection},
+            {"PlateHeight", expected.height},        {"BoltRowCount", expected.rows},
+            {"BoltPitch", expected.pitch},           {"BeamCutBack", expected.cutBack}};
+        for (const auto& [name, value] : outputs) {
+            const TableRow found = row(output, name);
+            ASSERT_EQ(found.kind, "Output") << name;
+            EXPECT_NEAR(found.afterNumber(), value, kShownPrecision) << name;
+        }
+    }
+
     static Trk_ConstrVar* variable(Trk_DbMacro& macro, const wchar_t* module, const wchar_t* name) {
         Trk_Module* found = macro.findModule(module);
         return found ? found->findConstrVar(name) : nullptr;
@@ -220,6 +244,9 @@ TEST_F(StandardsJob, TheDemoPrintsEveryVariableWithTheValuesTheStandardComputes)
     EXPECT_EQ(row(run.output, "BeamSection").kind, "Input");
     EXPECT_EQ(row(run.output, "ColumnSection").after, "HEB-240");
     EXPECT_EQ(row(run.output, "BoltIndex").kind, "Local");
+    // Whole numbers show without the fixed decimals of the number cells they passed through.
+    EXPECT_EQ(row(run.output, "PlateThickness").after,
+              std::to_string(static_cast<int>(expected.thickness)));
     EXPECT_EQ(row(run.output, "BoltSize").after, boltSize(expected.boltDiameter));
 
     const TableRow thickness = row(run.output, "PlateThickness");
@@ -231,15 +258,7 @@ TEST_F(StandardsJob, TheDemoPrintsEveryVariableWithTheValuesTheStandardComputes)
     ASSERT_EQ(readMacroFile(Trk_String(kShippedMacro.wstring()), shipped, shippedData, error), eOk);
     EXPECT_NEAR(thickness.beforeNumber(), variableValue(shipped, L"Plate1", L"Thickness"),
                 kShownPrecision);
-    EXPECT_NEAR(thickness.afterNumber(), expected.thickness, kShownPrecision);
-    EXPECT_NEAR(row(run.output, "PlateWidth").afterNumber(), expected.width, kShownPrecision);
-    EXPECT_NEAR(row(run.output, "PlateHeight").afterNumber(), expected.height, kShownPrecision);
-    EXPECT_NEAR(row(run.output, "BoltGauge").afterNumber(), expected.gauge, kShownPrecision);
-    EXPECT_NEAR(row(run.output, "EdgeDistance").afterNumber(), expected.edgeDistance,
-                kShownPrecision);
-    EXPECT_NEAR(row(run.output, "BoltRowCount").afterNumber(), expected.rows, kShownPrecision);
-    EXPECT_NEAR(row(run.output, "BoltPitch").afterNumber(), expected.pitch, kShownPrecision);
-    EXPECT_NEAR(row(run.output, "BeamCutBack").afterNumber(), expected.cutBack, kShownPrecision);
+    expectComputed(run.output, expected);
     EXPECT_EQ(row(run.output, "BoltRows").type, "String");
     EXPECT_EQ(row(run.output, "BoltRows").after, std::to_string(static_cast<int>(expected.rows)));
 
@@ -294,8 +313,10 @@ TEST_F(StandardsJob, AnEvaluationWritesTheComputedDimensionsIntoTheMacroFile) {
 
 TEST_F(StandardsJob, OtherBeamAndColumnSizesGetTheirOwnBoltsAndPlate) {
     // The smallest and the largest bolt size, and a narrower column that limits the gauge.
-    for (const auto& [beam, column] :
-         {std::pair<std::string, std::string>{"200", "240"}, {"450", "300"}, {"600", "160"}}) {
+    for (const auto& [beam, column] : {std::pair<std::string, std::string>{"200", "240"},
+                                       {"300", "240"},
+                                       {"450", "300"},
+                                       {"600", "160"}}) {
         const fs::path macroFile = folder_ / ("IPE" + beam + "-HEB" + column + ".json");
         Trk_DbMacro macro;
         MacroData data;
@@ -309,14 +330,13 @@ TEST_F(StandardsJob, OtherBeamAndColumnSizesGetTheirOwnBoltsAndPlate) {
         ASSERT_EQ(run.exitCode, 0) << run.output;
         const ExpectedEndPlate expected = expectedEndPlate(beam, column);
         SCOPED_TRACE("IPE " + beam + " on HEB " + column + "\n" + run.output);
-        EXPECT_NEAR(row(run.output, "BoltDiameter").afterNumber(), expected.boltDiameter,
-                    kShownPrecision);
-        EXPECT_NEAR(row(run.output, "BoltGauge").afterNumber(), expected.gauge, kShownPrecision);
-        EXPECT_NEAR(row(run.output, "PlateThickness").afterNumber(), expected.thickness,
-                    kShownPrecision);
-        EXPECT_NEAR(row(run.output, "PlateWidth").afterNumber(), expected.width, kShownPrecision);
-        EXPECT_NEAR(row(run.output, "BoltRowCount").afterNumber(), expected.rows, kShownPrecision);
-        EXPECT_NEAR(row(run.output, "BoltPitch").afterNumber(), expected.pitch, kShownPrecision);
+        expectComputed(run.output, expected);
+        // The rows of a flush end plate, each an edge distance clear of the welds, fit between
+        // the beam's flanges.
+        const double rowsDepth = (row(run.output, "BoltRowCount").afterNumber() - 1) *
+                                     row(run.output, "BoltPitch").afterNumber() +
+                                 2 * row(run.output, "EdgeDistance").afterNumber();
+        EXPECT_LE(rowsDepth, boltZone(beam));
     }
 }
 
@@ -392,6 +412,45 @@ TEST_F(StandardsJob, AFailingEvaluationExitsWithOneAndLeavesTheMacroFileAsItWas)
     EXPECT_EQ(run.exitCode, 1) << run.output;
     EXPECT_NE(run.output.find("cannot read the macro file"), std::string::npos) << run.output;
     EXPECT_EQ(fileBytes(broken), brokenBytes);
+}
+
+TEST_F(StandardsJob, AnUnknownMappingKeyOrModuleGroupFailsAndLeavesTheMacroFileAsItWas) {
+    const fs::path macroFile = copyOfExampleMacro();
+    const std::string before = fileBytes(macroFile);
+
+    HostRun run = host("standards EndPlate '" + macroFile.string() + "' NoSuchKey");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("cannot read the key NoSuchKey from the mapping file"),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find("Macro file updated"), std::string::npos);
+    EXPECT_EQ(fileBytes(macroFile), before);
+
+    run = host("standards BoltSpacing '" + macroFile.string() + "' Module.NoSuchGroup");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("no module of the group NoSuchGroup"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("the evaluation of BoltSpacing failed"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(fileBytes(macroFile), before);
+}
+
+TEST_F(StandardsJob, PathsWithSpacesAndQuotesAreReadAndWritten) {
+    const fs::path folder = folder_ / "Job's macros";
+    fs::create_directories(folder);
+    const fs::path macroFile = folder / "End plate \"A\".json";
+    fs::copy_file(kShippedMacro, macroFile);
+    const std::string before = fileBytes(macroFile);
+    std::string quoted;
+    for (const char c : macroFile.string())
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+
+    const HostRun run = host("standards EndPlate '" + quoted + "' Standard");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("Macro file updated: " + macroFile.string()), std::string::npos)
+        << run.output;
+    EXPECT_NE(fileBytes(macroFile), before);
+    EXPECT_EQ(fs::directory_iterator(folder)->path(), macroFile) << "no temporary file left";
 }
 
 TEST_F(StandardsJob, WrongArgumentsExitWithTwoAndShowTheUsage) {

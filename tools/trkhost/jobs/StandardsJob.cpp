@@ -2,6 +2,7 @@
 
 #include "frame/TrkSS.h"
 #include "standards/KvDlgStandardsData.h"
+#include "standards/KvSSMapping.h"
 #include "standards/StandardsTimers.h"
 
 #include "dbtrans.h"
@@ -76,9 +77,20 @@ const char* typeWord(KvValueType type) {
     return "?";
 }
 
+// A number cell's text without the trailing zeros of its fixed decimals ("15.0000000" as "15").
+std::string withoutTrailingZeros(std::string number) {
+    const bool plainDecimal = number.find('.') != std::string::npos &&
+                              number.find_first_not_of("-0123456789.") == std::string::npos;
+    if (!plainDecimal) return number;
+    number.erase(number.find_last_not_of('0') + 1);
+    if (number.back() == '.') number.pop_back();
+    return number;
+}
+
 // An empty value shows as "-" so that every column of the table holds a word.
-std::string shown(const Trk_String& value) {
-    return value.isEmpty() ? std::string("-") : utf8(value);
+std::string shown(const Trk_String& value, KvValueType type) {
+    if (value.isEmpty()) return "-";
+    return isNumericValueType(type) ? withoutTrailingZeros(utf8(value)) : utf8(value);
 }
 
 // The general variables of the macro as the sheet sees them: names and values as texts.
@@ -126,7 +138,8 @@ void printVariables(const KvVarCells& cells, MacroCopy& original, const Standard
     for (int i = 0; i < cells.length(); ++i) {
         const KvVarCell& cell = cells[i];
         printRow(width, utf8(cell.name), kindWord(cell.kind), typeWord(cell.valueType),
-                 shown(valueBefore(cell, mapping, before)), shown(cell.value));
+                 shown(valueBefore(cell, mapping, before), cell.valueType),
+                 shown(cell.value, cell.valueType));
     }
     (void)actrTransactionManager->endTransaction();
 }
@@ -172,6 +185,27 @@ void printMessageBoxesFrom(std::size_t first) {
                      winx::toUtf8(boxes[i].text).c_str());
 }
 
+// The evaluation treats a mapping it cannot set up as "nothing to read or write" and succeeds;
+// from the command line that is a mistyped key or group, so it is reported as a failure.
+bool mappingKnown(KvDlgStandardsData& request) {
+    if (request.moduleGroup.isEmpty()) {
+        KvSSMapping mapping;
+        if (mapping.getMappingFromFile(request.spreadsheet, request.mappingKey) == eOk) return true;
+        const auto file =
+            winx::nativePath(KvSSMapping::mappingFilePath(request.spreadsheet).view());
+        std::fprintf(stderr, "standards: cannot read the key %s from the mapping file %s\n",
+                     utf8(request.mappingKey).c_str(), file.string().c_str());
+        return false;
+    }
+    Trk_StringArray modules;
+    if (getModNamesOfGroup(request.macro, request.moduleGroup, modules) == eOk &&
+        !modules.isEmpty())
+        return true;
+    std::fprintf(stderr, "standards: the macro has no module of the group %s\n",
+                 utf8(request.moduleGroup).c_str());
+    return false;
+}
+
 // Runs StartDlgStandardsSS on the macro inside one transaction, committed only on success.
 bool evaluate(MacroCopy& working, const StandardsRun& run, KvDlgStandardsData& request) {
     if (request.initialize(&working.macro, run.standard, run.mappingKey, &working.data) != eOk)
@@ -179,7 +213,7 @@ bool evaluate(MacroCopy& working, const StandardsRun& run, KvDlgStandardsData& r
     takeGeneralVariables(working.macro, request);
     request.transaction = actrTransactionManager->startTransaction();
     const std::size_t boxesBefore = winx::messageBoxes().size();
-    const bool ok = StartDlgStandardsSS(request);
+    const bool ok = StartDlgStandardsSS(request) && mappingKnown(request);
     printMessageBoxesFrom(boxesBefore);
     if (ok)
         (void)actrTransactionManager->endTransaction();
