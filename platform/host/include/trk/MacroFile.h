@@ -18,6 +18,7 @@ ErrorStatus readMacroFile(const Trk_String& path, Trk_DbMacro& macro, MacroData&
 ErrorStatus parseMacroText(std::string_view text, Trk_DbMacro& macro, MacroData& data,
                            Trk_String& error);
 // Writes a macro file atomically (a temporary file renamed over the target); the text is
-// canonical, so writing what was read reproduces an equally canonical file.
+// canonical, so writing what was read reproduces an equally canonical file. eInvalidInput, with
+// nothing written, for a macro whose text readMacroFile would refuse.
 ErrorStatus writeMacroFile(const Trk_String& path, const Trk_DbMacro& macro, const MacroData& data);
 std::string macroFileText(const Trk_DbMacro& macro, const MacroData& data);

@@ -6,6 +6,8 @@
 // Errors are carried out by an exception local to this file and turned into a status.
 #include "Json.h"
 
+#include "win/utf8.h"
+
 #include <charconv>
 #include <cstdint>
 #include <set>
@@ -22,22 +24,9 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// A code point of a \u escape as UTF-8.
 void appendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    out += winx::toUtf8(std::wstring(1, static_cast<wchar_t>(code)));
 }
 
 class Parser {
@@ -208,7 +197,7 @@ private:
             else if (c < 0x80)
                 out += text_[pos_++];
             else
-                appendUtf8(out, decodeUtf8());
+                out += checkedUtf8();
         }
         ++pos_;
         return out;
@@ -282,9 +271,9 @@ private:
         return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
     }
 
-    // One multi-byte UTF-8 sequence; overlong forms, surrogates and values past U+10FFFF are
-    // invalid.
-    std::uint32_t decodeUtf8() {
+    // The bytes of one multi-byte UTF-8 sequence; overlong forms, surrogates and values past
+    // U+10FFFF are invalid.
+    std::string_view checkedUtf8() {
         const std::size_t start = pos_;
         const auto lead = static_cast<unsigned char>(text_[pos_++]);
         const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
@@ -298,7 +287,7 @@ private:
         static constexpr std::uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
         if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
             failAt(start, "invalid UTF-8");
-        return code;
+        return text_.substr(start, pos_ - start);
     }
 
     std::string_view text_;

@@ -7,8 +7,6 @@
 #include "trk/MacroFile.h"
 #include "win/utf8.h"
 
-#include <cmath>
-
 using trkx::json::addMember;
 using trkx::json::makeArray;
 using trkx::json::makeBool;
@@ -152,17 +150,13 @@ Value dialog(const MacroData& data) {
     return object;
 }
 
-bool allFinite(const Trk_DbMacro& macro) {
-    for (const Trk_GeneralVariable& variable : macro.generalVariables)
-        if (!std::isfinite(variable.value)) return false;
-    for (const auto& item : macro.modules) {
-        for (const Trk_ConstrVar& var : item->constrVars)
-            if (!std::isfinite(var.value)) return false;
-        for (const Trk_Cut& each : item->cuts)
-            for (const Trk_CutOffset& offset : each.offsets)
-                if (!std::isfinite(offset.value)) return false;
-    }
-    return true;
+// A macro the reader would refuse (a number that is not finite, a kind out of range, two
+// modules, tabs, variables or offsets of one name or kind...) is not written: it would be lost.
+bool readsBack(const std::string& text) {
+    Trk_DbMacro macro;
+    MacroData data;
+    Trk_String error;
+    return parseMacroText(text, macro, data, error) == eOk;
 }
 
 } // namespace
@@ -181,7 +175,7 @@ std::string macroFileText(const Trk_DbMacro& macro, const MacroData& data) {
 
 ErrorStatus writeMacroFile(const Trk_String& path, const Trk_DbMacro& macro,
                            const MacroData& data) {
-    if (!allFinite(macro)) return eInvalidInput;
-    return trkx::writeBytesAtomically(path.view(), macroFileText(macro, data)) ? eOk
-                                                                               : eInvalidInput;
+    const std::string text = macroFileText(macro, data);
+    if (!readsBack(text)) return eInvalidInput;
+    return trkx::writeBytesAtomically(path.view(), text) ? eOk : eInvalidInput;
 }

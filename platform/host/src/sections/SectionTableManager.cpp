@@ -4,6 +4,7 @@
 #include "HostFiles.h"
 #include "trk/ObjectExport.h"
 #include "trk/Trk_Settings.h"
+#include "win/utf8.h"
 
 #include <filesystem>
 
@@ -23,7 +24,8 @@ FolderContents listTableFiles(const Trk_String& folder) {
     if (error) return contents;
     contents.readable = true;
     for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
-        const Trk_String fileName(it->path().filename().wstring());
+        // Names are decoded as the platform decodes them: a name that is no UTF-8 never throws.
+        const Trk_String fileName(winx::fromUtf8(it->path().filename().native()));
         if (fileName.endsWith(L".pr", false)) contents.tableFiles.append(fileName);
     }
     ObjectExportSort(contents.tableFiles);
@@ -185,9 +187,9 @@ ErrorStatus Trk_SectionTableManager::getSectionValue(const Trk_String& name, int
     const RowRef* found = findRow(name);
     if (!found || column < 0) return eInvalidInput;
     const Trk_SectionTable& table = m_tables[static_cast<std::size_t>(found->first)];
-    const int index = table.firstValueColumn() + column;
-    if (index >= table.columns.length()) return eInvalidInput;
-    value = table.rows[found->second].valueAt(index);
+    // Compared as a count of value columns, so that no column number can overflow the sum.
+    if (column >= table.columns.length() - table.firstValueColumn()) return eInvalidInput;
+    value = table.rows[found->second].valueAt(table.firstValueColumn() + column);
     return eOk;
 }
 

@@ -10,7 +10,10 @@
 
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -247,6 +250,38 @@ TEST_F(MacroFile, AFileOnDiskReadsBackAndAMissingFileLeavesTheModelAlone) {
     EXPECT_EQ(readMacroFile(path("Missing.json"), macro, record, error), eInvalidInput);
     EXPECT_NE(errorText().find("Missing.json"), std::string::npos) << errorText();
     EXPECT_EQ(currentText(), before);
+}
+
+TEST_F(MacroFile, AMacroTheReaderWouldRefuseIsNotWrittenAndTheOldFileStays) {
+    const Trk_String file = path("EndPlate.json");
+    writeRaw(folder.file("EndPlate.json"), "old contents");
+    using Damage = std::function<void(Trk_DbMacro&, MacroData&)>;
+    const std::vector<std::pair<const char*, Damage>> damages = {
+        {"cut offset kind 9",
+         [](Trk_DbMacro& m, MacroData&) { m.findModule(L"Plate1")->cuts[0].offsets[0].kind = 9; }},
+        {"two offsets of one kind",
+         [](Trk_DbMacro& m, MacroData&) { m.findModule(L"Plate1")->cuts[0].offsets[1].kind = 0; }},
+        {"two modules of one name",
+         [](Trk_DbMacro& m, MacroData&) { m.findModule(L"Plate2")->name = L"Plate1"; }},
+        {"module without name", [](Trk_DbMacro& m, MacroData&) { m.modules[0]->name.clear(); }},
+        {"two general variables of one name",
+         [](Trk_DbMacro& m, MacroData&) { m.generalVariables.append(m.generalVariables[0]); }},
+        {"two patterns of one id",
+         [](Trk_DbMacro& m, MacroData&) {
+             dynamic_cast<Trk_BoltModule&>(*m.findModule(L"Bolts1")).patterns[1].id = 7;
+         }},
+        {"tab kind 4", [](Trk_DbMacro&, MacroData& d) { d.tabs[0].kind = 4; }},
+        {"two tabs of one name",
+         [](Trk_DbMacro&, MacroData& d) { d.tabs[1].name = d.tabs[0].name; }},
+    };
+    for (const auto& [what, damage] : damages) {
+        Trk_DbMacro damaged = macro;
+        MacroData damagedRecord = record;
+        damage(damaged, damagedRecord);
+        EXPECT_EQ(writeMacroFile(file, damaged, damagedRecord), eInvalidInput) << what;
+        EXPECT_EQ(readRaw(folder.file("EndPlate.json")), "old contents") << what;
+    }
+    EXPECT_EQ(writeMacroFile(file, macro, record), eOk);
 }
 
 TEST_F(MacroFile, AFailedWriteLeavesTheOldFileAsItWas) {

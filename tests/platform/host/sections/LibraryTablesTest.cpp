@@ -76,6 +76,20 @@ TEST_F(SectionTablesTest, MalformedFilesAreReportedAndTheOtherTablesStayPublishe
     EXPECT_EQ(text, L"5");
 }
 
+// The platform shows such a name with replacement characters and opens the file by it.
+TEST_F(SectionTablesTest, AFileNameThatIsNoUtf8IsReadUnderItsDecodedName) {
+    TempFolder library;
+    writeTable(library, "Good", "10\t1\tG 10\tG 10\tG 10\tG 10\t10\t5");
+    writeTable(library, "\xFF\xFE", "20\t1\tB 20\tB 20\tB 20\tB 20\t20\t9");
+    Trk_StringArray problems;
+    EXPECT_EQ(gSectionTables.loadFolder(library.text() + L"prof\\", &problems), eOk);
+    EXPECT_TRUE(problems.isEmpty());
+    EXPECT_EQ(gSectionTables.tableNames(), (Trk_StringArray{L"Good", L"\uFFFD\uFFFD"}));
+    Trk_String text;
+    EXPECT_EQ(getSectionValue(L"B 20", 1, text), eOk);
+    EXPECT_EQ(text, L"9");
+}
+
 TEST_F(SectionTablesTest, AFolderThatCannotBeReadLeavesNoTables) {
     gSettings.setLibDir(sectiontest::exampleLibrary());
     ASSERT_FALSE(gSectionTables.tableNames().isEmpty());

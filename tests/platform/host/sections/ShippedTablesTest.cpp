@@ -2,6 +2,7 @@
 #include "SectionTestSupport.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 using sectiontest::SectionTablesTest;
@@ -93,6 +94,8 @@ TEST_F(SectionTablesTest, ValueLookUpsRejectUnknownSectionsAndColumnsOutsideTheV
     Trk_String text = L"keep";
     EXPECT_EQ(getSectionValue(L"HEA-300", 7, text), eInvalidInput);
     EXPECT_EQ(getSectionValue(L"HEA-300", -1, text), eInvalidInput);
+    EXPECT_EQ(getSectionValue(L"HEA-300", std::numeric_limits<int>::max(), text), eInvalidInput);
+    EXPECT_EQ(getSectionValue(L"HEA-300", std::numeric_limits<int>::min(), text), eInvalidInput);
     EXPECT_EQ(getSectionValue(L"HEA-301", 0, text), eInvalidInput);
     EXPECT_EQ(getSectionValue(L"XYZ-300", 0, text), eInvalidInput);
     EXPECT_EQ(text, L"keep");
