@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -185,6 +186,19 @@ protected:
         return hostrun::runCommand(command);
     }
 
+    // The example macro, changed by `change`, written to `name` in the temporary folder.
+    fs::path exampleVariant(const std::string& name,
+                            const std::function<void(Trk_DbMacro&)>& change) {
+        const fs::path file = folder_ / name;
+        Trk_DbMacro macro;
+        MacroData data;
+        Trk_String error;
+        EXPECT_EQ(readMacroFile(Trk_String(kShippedMacro.wstring()), macro, data, error), eOk);
+        change(macro);
+        EXPECT_EQ(writeMacroFile(Trk_String(file.wstring()), macro, data), eOk);
+        return file;
+    }
+
     fs::path copyOfExampleMacro() {
         const fs::path copy = folder_ / "EndPlate.json";
         fs::copy_file(kShippedMacro, copy);
@@ -317,14 +331,11 @@ TEST_F(StandardsJob, OtherBeamAndColumnSizesGetTheirOwnBoltsAndPlate) {
                                        {"300", "240"},
                                        {"450", "300"},
                                        {"600", "160"}}) {
-        const fs::path macroFile = folder_ / ("IPE" + beam + "-HEB" + column + ".json");
-        Trk_DbMacro macro;
-        MacroData data;
-        Trk_String error;
-        ASSERT_EQ(readMacroFile(Trk_String(kShippedMacro.wstring()), macro, data, error), eOk);
-        macro.baseSections[0].sectionName = Trk_String(L"IPE-") + winx::fromUtf8(beam);
-        macro.baseSections[1].sectionName = Trk_String(L"HEB-") + winx::fromUtf8(column);
-        ASSERT_EQ(writeMacroFile(Trk_String(macroFile.wstring()), macro, data), eOk);
+        const fs::path macroFile =
+            exampleVariant("IPE" + beam + "-HEB" + column + ".json", [&](Trk_DbMacro& macro) {
+                macro.baseSections[0].sectionName = Trk_String(L"IPE-") + winx::fromUtf8(beam);
+                macro.baseSections[1].sectionName = Trk_String(L"HEB-") + winx::fromUtf8(column);
+            });
 
         const HostRun run = host("standards EndPlate '" + macroFile.string() + "' Standard");
         ASSERT_EQ(run.exitCode, 0) << run.output;
@@ -342,16 +353,12 @@ TEST_F(StandardsJob, OtherBeamAndColumnSizesGetTheirOwnBoltsAndPlate) {
 
 TEST_F(StandardsJob, TheMessagesOfAnEvaluationAppearOnStandardError) {
     // A macro without the column's base section: the variable is reported, the rest runs.
-    const fs::path macroFile = folder_ / "no-column.json";
-    Trk_DbMacro macro;
-    MacroData data;
-    Trk_String error;
-    ASSERT_EQ(readMacroFile(Trk_String(kShippedMacro.wstring()), macro, data, error), eOk);
-    macro.baseSections.removeAt(1);
-    ASSERT_EQ(writeMacroFile(Trk_String(macroFile.wstring()), macro, data), eOk);
+    const fs::path macroFile = exampleVariant(
+        "no-column.json", [](Trk_DbMacro& macro) { macro.baseSections.removeAt(1); });
+
+    const std::string before = fileBytes(macroFile);
 
     const HostRun run = host("standards EndPlate '" + macroFile.string() + "' Standard");
-    EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("Message box"), std::string::npos) << run.output;
     EXPECT_NE(
         run.output.find("The following Input variable couldn't be retrieved : \nColumnSection"),
@@ -360,6 +367,11 @@ TEST_F(StandardsJob, TheMessagesOfAnEvaluationAppearOnStandardError) {
     EXPECT_EQ(row(run.output, "ColumnSection").before, "-");
     EXPECT_NEAR(row(run.output, "PlateThickness").afterNumber(),
                 expectedEndPlate(kBeamSize, kColumnSize).thickness, kShownPrecision);
+    // What depends on the column has no value, so the file is kept.
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_NE(run.output.find("outputs without a value: PlateWidth BoltGauge;"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(fileBytes(macroFile), before);
 }
 
 TEST_F(StandardsJob, InGroupModeTheVariableNamesAddressTheObjectsOfTheModuleGroup) {
@@ -432,6 +444,24 @@ TEST_F(StandardsJob, AnUnknownMappingKeyOrModuleGroupFailsAndLeavesTheMacroFileA
         << run.output;
     EXPECT_NE(run.output.find("the evaluation of BoltSpacing failed"), std::string::npos)
         << run.output;
+    EXPECT_EQ(fileBytes(macroFile), before);
+}
+
+TEST_F(StandardsJob, OutputsLeftWithAnErrorValueKeepTheMacroFileAsItWas) {
+    // A beam section the tables do not know: its sizes, and every output computed from them,
+    // come out as the grid's error value.
+    const fs::path macroFile = exampleVariant("unknown-beam.json", [](Trk_DbMacro& macro) {
+        macro.baseSections[0].sectionName = L"IPE-999";
+    });
+    const std::string before = fileBytes(macroFile);
+
+    const HostRun run = host("standards EndPlate '" + macroFile.string() + "' Standard");
+    EXPECT_EQ(run.exitCode, 1) << run.output;
+    EXPECT_EQ(row(run.output, "PlateThickness").after, "#VALUE!") << run.output;
+    EXPECT_NE(run.output.find("outputs without a value: PlateThickness PlateWidth"),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find("Macro file updated"), std::string::npos);
     EXPECT_EQ(fileBytes(macroFile), before);
 }
 

@@ -230,6 +230,26 @@ bool readMacro(const Trk_String& file, MacroCopy& copy) {
     return false;
 }
 
+// The grid's error values: a line that failed leaves one in its variable.
+bool isErrorValue(const Trk_String& value) {
+    static constexpr std::wstring_view kErrors[] = {L"#NULL!", L"#DIV/0!", L"#VALUE!", L"#REF!",
+                                                    L"#NAME?", L"#NUM!",   L"#N/A"};
+    return std::find(std::begin(kErrors), std::end(kErrors), value.view()) != std::end(kErrors);
+}
+
+// The evaluation succeeds with failed lines; their outputs would write zeros or stale values into
+// the macro, so the job keeps the file as it was and names them.
+bool outputsHaveValues(const KvVarCells& cells, const StandardsRun& run) {
+    std::string failed;
+    for (int i = 0; i < cells.length(); ++i)
+        if (cells[i].isOutput() && isErrorValue(cells[i].value))
+            failed.append(" ").append(utf8(cells[i].name));
+    if (failed.empty()) return true;
+    std::fprintf(stderr, "standards: outputs without a value:%s; %s is left as it was\n",
+                 failed.c_str(), utf8(run.macroFile).c_str());
+    return false;
+}
+
 int runStandard(const StandardsRun& run) {
     MacroCopy working;
     if (!readMacro(run.macroFile, working)) return kFailed;
@@ -246,6 +266,7 @@ int runStandard(const StandardsRun& run) {
                      utf8(run.standard).c_str(), utf8(run.macroFile).c_str());
         return kFailed;
     }
+    if (!outputsHaveValues(request.cells, run)) return kFailed;
     if (writeMacroFile(run.macroFile, working.macro, working.data) != eOk) {
         std::fprintf(stderr, "standards: cannot write the macro file %s\n",
                      utf8(run.macroFile).c_str());
