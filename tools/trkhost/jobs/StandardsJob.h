@@ -14,8 +14,9 @@ namespace trkjobs {
 // macro back into the file (atomically).
 // standards --demo: the shipped EndPlate standard against a copy of Macros/EndPlate.json in a
 // temporary folder, so the library's own file is never changed.
-// 0 on success; 1 when the macro cannot be read, the evaluation fails (the file is left as it
-// was) or the result cannot be written; 2 for wrong arguments.
+// 0 on success; 1 when the macro cannot be read, the evaluation fails, the mapping key or module
+// group is unknown, an output holds an error value (in these cases the file is left as it was)
+// or the result cannot be written; 2 for wrong arguments.
 int standards(const std::vector<std::string>& arguments);
 
 } // namespace trkjobs
