@@ -61,7 +61,7 @@ public:
 };
 
 // The counts of pattern `name` of a tab, first or second direction, read into or written from
-// `value`. eInvalidInput without tab or pattern, or when a set gives a text that is not a count
-// of at least 1.
+// `value`. eInvalidInput without tab or pattern, when a set gives a text that is not a count
+// of at least 1, or when it sets the second count of a pattern that has none (an empty text).
 ErrorStatus getSetNrBolts(MacroTabData* tab, const Trk_String& name, Trk_String& value, bool get,
                           bool firstDirection);

@@ -22,6 +22,8 @@ ErrorStatus getSetNrBolts(MacroTabData* tab, const Trk_String& name, Trk_String&
         value = stored;
         return eOk;
     }
+    // An empty second count marks a pattern with one direction; a count does not add one.
+    if (!firstDirection && stored.isEmpty()) return eInvalidInput;
     int count = 0;
     if (!value.toInt(count) || count < 1) return eInvalidInput;
     stored = Trk_String(count);

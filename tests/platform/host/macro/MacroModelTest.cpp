@@ -313,6 +313,11 @@ TEST_F(MacroModel, BoltCountsAreReadAsTextAndSetOnlyAsCountsOfAtLeastOne) {
     EXPECT_EQ(tab->findPattern(L"P1")->getCount(1), 5);
     EXPECT_EQ(tab->findPattern(L"P2")->getCount(1), -1);
     EXPECT_EQ(tab->findPattern(L"P2")->getCount(2), -1);
+    value = L"3"; // P2 has one direction: a second count is not added
+    EXPECT_EQ(getSetNrBolts(tab, L"P2", value, false, false), eInvalidInput);
+    EXPECT_EQ(tab->findPattern(L"P2")->nrBolts[1], L"");
+    EXPECT_EQ(getSetNrBolts(tab, L"P2", value, false, true), eOk);
+    EXPECT_EQ(tab->findPattern(L"P2")->nrBolts[0], L"3");
 
     // Error paths: not a count, no tab, unknown pattern.
     for (const wchar_t* bad : {L"0", L"-2", L"2.5", L"many", L""}) {
