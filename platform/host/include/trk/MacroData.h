@@ -16,7 +16,7 @@ public:
 
     // The index of the tab named `name` (exact); eInvalidInput when there is none.
     ErrorStatus findTab(const Trk_String& name, int& index) const;
-    // The tab at index, or null.
+    // The tab at index, or null; valid until the tab list changes (an added tab may move all).
     MacroTabData* getTab(int index);
     const MacroTabData* getTab(int index) const;
 

@@ -25,10 +25,10 @@ class MacroBoltData {
 public:
     virtual ~MacroBoltData() = default;
 
-    Trk_String assembly;   // bolt assembly name
-    Trk_String diameter;   // nominal diameter, mm
-    Trk_String holeOffset; // hole clearance over the diameter, mm
-    Trk_String grade;      // property class
+    Trk_String assembly;    // bolt assembly name
+    Trk_String diameter;    // nominal diameter, mm
+    Trk_String holeOffset;  // hole clearance over the diameter, mm
+    Trk_String grade;       // property class
     Trk_String extraLength; // length added to the clamped thickness, mm
 };
 
@@ -48,7 +48,7 @@ class MacroTabData {
 public:
     virtual ~MacroTabData() = default;
 
-    // The pattern of that name (exact), or null.
+    // The pattern of that name (exact), or null; valid until the pattern list changes.
     MacroPatternProps* findPattern(const Trk_String& name);
 
     int kind = 0;          // 0 general, 1 bolts, 2 sections, 3 other

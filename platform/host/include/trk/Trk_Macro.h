@@ -29,7 +29,8 @@ public:
     Trk_Macro& operator=(Trk_Macro&&) noexcept = default;
     virtual ~Trk_Macro() = default;
 
-    // The module of that name (exact), or null.
+    // The module of that name (exact), or null. Module pointers survive added modules; an
+    // assignment to the macro (a copy, a move, a file read into it) replaces every module.
     Trk_Module* findModule(const Trk_String& moduleName) const;
     // Appends a module and returns it.
     Trk_Module* addModule(std::unique_ptr<Trk_Module> module);
