@@ -83,7 +83,8 @@ ErrorStatus mapBaseProfIds(Trk_DbMacro* macro, Trk_Array<AcDbObjectId>& ids);
 ErrorStatus getBaseProf(Trk_DbMacro* macro, int index, AcDbObjectId& id);
 ErrorStatus getSectionName(const AcDbObjectId& id, Trk_String& sectionName);
 
-// General variables. The value of an unknown name is 0; setting an unknown name fails.
+// General variables. The value of an unknown name is 0; setting an unknown name or a value that
+// is not finite fails.
 ErrorStatus getGeneralVariableNames(Trk_DbMacro* macro, Trk_StringArray& names);
 double generalVariableValue(Trk_DbMacro* macro, const Trk_String& name);
 ErrorStatus setGeneralVariable(Trk_DbMacro* macro, const Trk_String& name, double value);

@@ -80,8 +80,8 @@ public:
 };
 
 // Constraint variables: names with their two flags, in module order.
-ErrorStatus getDialogVariables(Trk_Module* module, Trk_StringArray& names, Trk_Array<bool>& inDialog,
-                               Trk_Array<bool>& driving);
+ErrorStatus getDialogVariables(Trk_Module* module, Trk_StringArray& names,
+                               Trk_Array<bool>& inDialog, Trk_Array<bool>& driving);
 // Reads (get) or writes the variable `name` as text: get gives Trk_String(value, 8, false),
 // set reads the text as a number (a text that is not a number is refused).
 ErrorStatus getSetConstrVarValue(Trk_Module* module, const Trk_String& name, Trk_String& value,

@@ -3,6 +3,7 @@
 #include <dbtrans.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -206,7 +207,7 @@ double generalVariableValue(Trk_DbMacro* macro, const Trk_String& name) {
 
 ErrorStatus setGeneralVariable(Trk_DbMacro* macro, const Trk_String& name, double value) {
     Trk_GeneralVariable* variable = findGeneralVariable(macro, name);
-    if (!variable) return eInvalidInput;
+    if (!variable || !std::isfinite(value)) return eInvalidInput;
     variable->value = value;
     return eOk;
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 class MacroModel : public ::testing::Test {
@@ -202,6 +204,11 @@ TEST_F(MacroModel, GeneralVariablesReadUnknownNamesAsZeroAndRefuseToSetThem) {
     EXPECT_EQ(setGeneralVariable(&macro, L"gen_Missing", 1.0), eInvalidInput);
     EXPECT_EQ(macro.generalVariables.length(), 2);
     EXPECT_EQ(setGeneralVariable(nullptr, L"gen_Gap", 1.0), eInvalidInput);
+    // A value no macro file can hold is refused, as for constraint variables and cuts.
+    for (const double notFinite :
+         {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_EQ(setGeneralVariable(&macro, L"gen_Gap", notFinite), eInvalidInput);
+    EXPECT_DOUBLE_EQ(generalVariableValue(&macro, L"gen_Gap"), 12.0);
 }
 
 TEST_F(MacroModel, BaseSectionIdsSurviveCopiesAndAreForgottenWithTheLastMacroHoldingThem) {
