@@ -45,7 +45,7 @@ Trk_String relativeText(const std::filesystem::path& relative) {
     Trk_String out;
     for (const auto& part : relative) {
         if (!out.isEmpty()) out += L"\\";
-        out += part.wstring();
+        out += winx::fromUtf8(part.native());
     }
     return out;
 }
@@ -148,7 +148,7 @@ ErrorStatus ObjectExportFindFilesRecursive(const Trk_String& folder, const Trk_S
     for (auto it = std::filesystem::recursive_directory_iterator(root, options, error);
          !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
         if (!it->is_regular_file(error)) continue;
-        if (!matches(it->path().filename().wstring(), wildcard.view())) continue;
+        if (!matches(winx::fromUtf8(it->path().filename().native()), wildcard.view())) continue;
         found.append(prefix + relativeText(it->path().lexically_relative(root)));
     }
     ObjectExportSort(found);

@@ -8,8 +8,8 @@
 
 #include <chrono>
 #include <cmath>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 
 namespace {
@@ -137,6 +137,16 @@ TEST_F(ObjectExportFiles, RecursiveSearchFindsMatchingFilesInSortedOrder) {
     Trk_StringArray none;
     EXPECT_EQ(ObjectExportFindFilesRecursive(path("missing"), L"*.txt", none), eInvalidInput);
     EXPECT_TRUE(none.isEmpty());
+}
+
+TEST_F(ObjectExportFiles, RecursiveSearchListsFileNamesThatAreNoUtf8) {
+    hosttest::writeRaw(m_folder.path() / "Bills" / "ok.txt", "");
+    hosttest::writeRaw(m_folder.path() / "Bills" / "\xFF\xFE.txt", "");
+    Trk_StringArray files;
+    ASSERT_EQ(ObjectExportFindFilesRecursive(path("Bills"), L"*.txt", files), eOk);
+    ASSERT_EQ(files.length(), 2);
+    EXPECT_EQ(files[0].right(6), Trk_String(L"ok.txt"));
+    EXPECT_EQ(files[1].right(6), Trk_String(L"\uFFFD\uFFFD.txt")) << "bad bytes decode as U+FFFD";
 }
 
 TEST(ObjectExportSort, TextsSortIgnoringCaseWithNumbersByValue) {
