@@ -9,6 +9,17 @@
 
 namespace {
 
+// The error values the grid shows for a result it could not compute ("#VALUE!", "#N/A", ...).
+// Written into the macro they would become 0 (or the error text), so such outputs are refused
+// and the macro keeps its value.
+bool isErrorValue(const Trk_String& value) {
+    static const wchar_t* const kErrors[] = {L"#NULL!", L"#DIV/0!", L"#VALUE!", L"#REF!",
+                                             L"#NAME?", L"#NUM!",   L"#N/A",    L"#CIRC!"};
+    for (const wchar_t* error : kErrors)
+        if (value.equal(error, false)) return true;
+    return false;
+}
+
 struct MapTypeInfo {
     const wchar_t* word;
     KvValueType valueType;
@@ -93,7 +104,10 @@ ErrorStatus kvobject::getSetGeneralVariable(Trk_DbMacro* macro, const Trk_String
     if (getGeneralVariableNames(macro, names) != eOk) return eInvalidInput;
     const int index = names.find(name, false);
     if (index < 0) return eInvalidInput; // an unknown name would read as 0
-    if (!get) return setGeneralVariable(macro, names[index], _wtof(value.c_str()));
+    if (!get) {
+        if (isErrorValue(value)) return eInvalidInput;
+        return setGeneralVariable(macro, names[index], _wtof(value.c_str()));
+    }
     value = Trk_String(generalVariableValue(macro, names[index]), precision, false);
     return eOk;
 }
@@ -102,6 +116,7 @@ ErrorStatus kvobject::getSetCutOffset(Trk_Module* module, const Trk_String& cutN
                                       Trk_String& value, bool get) {
     Trk_Cut* cut = nullptr;
     if (getCutConstraint(module, cutName, cut) != eOk) return eInvalidInput;
+    if (!get && isErrorValue(value)) return eInvalidInput;
     double offset = _wtof(value.c_str());
     if (getSetCutValue(module, cut, kind, offset, get) != eOk) return eInvalidInput;
     if (get) value = Trk_String(offset, 7, false);
@@ -112,10 +127,12 @@ ErrorStatus kvobject::getSetBoltData(MacroTabData* tab, bool diameter, Trk_Strin
                                      bool get) {
     if (!tab || !tab->hasBoltData) return eInvalidInput;
     Trk_String& field = diameter ? tab->boltData.diameter : tab->boltData.holeOffset;
-    if (get)
+    if (get) {
         value = field;
-    else
-        field = value;
+        return eOk;
+    }
+    if (isErrorValue(value)) return eInvalidInput;
+    field = value;
     return eOk;
 }
 

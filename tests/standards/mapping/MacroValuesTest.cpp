@@ -56,6 +56,19 @@ TEST_F(ObjectValueTest, AModuleObjectThatNoModuleOfItsOwnerHasFailsAndLeavesTheV
     EXPECT_EQ(module(L"Plate1")->findConstrVar(L"T")->value, 10.0);
 }
 
+TEST_F(ObjectValueTest, AnOutputTheGridCouldNotComputeNeverReachesTheMacro) {
+    for (const KvMapType type : {KvMapType::CutOffset, KvMapType::BoltsDiameter})
+        EXPECT_EQ(put(object(type, L"EndPlate", type == KvMapType::CutOffset ? L"Cut1" : L"", L"V"),
+                      L"#VALUE!"),
+                  eInvalidInput);
+    EXPECT_EQ(put(object(KvMapType::GenVar, L"", L"gen_Gap", L"V"), L"#N/A"), eInvalidInput);
+    EXPECT_EQ(put(object(KvMapType::CutRadius, L"EndPlate", L"Cut1", L"V"), L"#DIV/0!"),
+              eInvalidInput);
+    EXPECT_EQ(valueOf(*this, KvMapType::CutOffset, L"EndPlate", L"Cut1"), L"5");
+    EXPECT_EQ(data.tabs[0].boltData.diameter, L"20");
+    EXPECT_EQ(valueOf(*this, KvMapType::GenVar, L"", L"gen_Gap"), L"12.5");
+}
+
 TEST_F(ObjectValueTest, ReadingAReverseStartFlagAndWritingItBackKeepsTheFlag) {
     EXPECT_EQ(valueOf(*this, KvMapType::PatternReverseStart1, L"EndPlate", L"P1"), L"0")
         << "a reversed direction reads 0";
