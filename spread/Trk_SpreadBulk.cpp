@@ -10,11 +10,6 @@ namespace {
 
 constexpr int kValueText = 3;
 
-int leadingInt(const Trk_String& text) {
-    const long number = std::wcstol(text.c_str(), nullptr, 10);
-    return static_cast<int>(std::clamp<long>(number, INT32_MIN, INT32_MAX));
-}
-
 Trk_StringArray textsOf(const Trk_Array<int>& values, bool clampNegative) {
     Trk_StringArray texts;
     for (const int value : values)
@@ -98,7 +93,7 @@ bool Trk_Spread::getColumnInts(int col, Trk_Array<int>& out) const {
     Trk_StringArray texts;
     if (!getColumnTexts(col, kValueText, texts)) return false;
     for (const Trk_String& text : texts)
-        out.append(leadingInt(text));
+        out.append(_wtoi(text));
     return true;
 }
 

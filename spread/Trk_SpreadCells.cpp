@@ -65,15 +65,14 @@ bool Trk_Spread::setCellValue(int col, int row, const Trk_String& text) {
 bool Trk_Spread::getInt(int col, int row, int& value) const {
     Trk_String text;
     if (!getCellText(col, row, kValue, text)) return false;
-    const long number = std::wcstol(text.c_str(), nullptr, 10);
-    value = static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
+    value = _wtoi(text.c_str());
     return true;
 }
 
 bool Trk_Spread::getDouble(int col, int row, double& value) const {
     Trk_String text;
     if (!getCellText(col, row, kValue, text)) return false;
-    value = std::wcstod(text.c_str(), nullptr);
+    value = _wtof(text.c_str());
     return true;
 }
 

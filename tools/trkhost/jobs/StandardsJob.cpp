@@ -6,6 +6,7 @@
 #include "standards/StandardsTimers.h"
 
 #include "dbtrans.h"
+#include "grid/Value.h"
 #include "trk/MacroFile.h"
 #include "trk/Trk_Settings.h"
 #include "trk/Trk_Timer.h"
@@ -232,9 +233,7 @@ bool readMacro(const Trk_String& file, MacroCopy& copy) {
 
 // The grid's error values: a line that failed leaves one in its variable.
 bool isErrorValue(const Trk_String& value) {
-    static constexpr std::wstring_view kErrors[] = {L"#NULL!", L"#DIV/0!", L"#VALUE!", L"#REF!",
-                                                    L"#NAME?", L"#NUM!",   L"#N/A"};
-    return std::find(std::begin(kErrors), std::end(kErrors), value.view()) != std::end(kErrors);
+    return gridx::errorFromText(value.view()).has_value();
 }
 
 // The evaluation succeeds with failed lines; their outputs would write zeros or stale values into
